@@ -1,0 +1,91 @@
+// The main dialog: construction, start-up, system menu, painting and the ways it ends.
+#include "WallpaperDlg.h"
+
+#include "AboutDlg.h"
+#include "Dc.h"
+#include "WinApp.h"
+#include "res/resource.h"
+
+CWallpaperDlg::CWallpaperDlg(CWnd* pParent)
+    : CDialog(IDD_WALLPAPER_DIALOG, pParent),
+      m_hIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+CWallpaperDlg::~CWallpaperDlg() = default;
+
+const MessageMap* CWallpaperDlg::GetMessageMap() const {
+    static const MessageMap map(CDialog::GetMessageMap(), {
+        msg::SysCommand(&CWallpaperDlg::OnSysCommand),
+        msg::Paint(&CWallpaperDlg::OnPaint),
+        msg::QueryDragIcon(&CWallpaperDlg::OnQueryDragIcon),
+        msg::Command(IDC_ADD, &CWallpaperDlg::OnAdd),
+        msg::Command(IDC_REMOVE, &CWallpaperDlg::OnRemove),
+        msg::ControlNotify(IDC_WALLPAPER_LIST, LBN_SELCHANGE, &CWallpaperDlg::OnSelchangeWallpaperList),
+        msg::Close(&CWallpaperDlg::OnClose),
+    });
+    return &map;
+}
+
+void CWallpaperDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_WALLPAPER_LIST, m_listWallpapers);
+}
+
+BOOL CWallpaperDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    HMENU systemMenu = GetSystemMenu(FALSE);
+    char aboutText[64] = "";
+    LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, aboutText, sizeof aboutText);
+    if (systemMenu && aboutText[0]) {
+        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText);
+    }
+
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    LoadAndApplySettings();
+    if (g_settings.startMinimized) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    return TRUE;
+}
+
+void CWallpaperDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    CDialog::OnSysCommand(nID, lParam);
+}
+
+// While minimized the window shows the program icon centred in its client area.
+void CWallpaperDlg::OnPaint() {
+    if (!IsIconic()) {
+        OnSelchangeWallpaperList();
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    int iconWidth = GetSystemMetrics(SM_CXICON);
+    int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(&client);
+    int x = (client.right - client.left - iconWidth + 1) / 2;
+    int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CWallpaperDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}
+
+void CWallpaperDlg::OnClose() {
+    SaveSettings();
+    KillTimer(ID_ROTATION_TIMER);
+    CDialog::OnClose();
+}
+
+// Esc and the hidden Cancel button end the program without saving.
+void CWallpaperDlg::OnCancel() {
+    CDialog::OnCancel();
+}

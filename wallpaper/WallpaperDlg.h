@@ -1,0 +1,57 @@
+// CWallpaperDlg: the main dialog of the wallpaper program (template 102): the list, the
+// current selection, the schedule settings and the commands.
+#pragma once
+
+#include "Controls.h"
+#include "Dialog.h"
+#include "SettingsRecord.h"
+
+// The program's files live in the installation folder, which only the installer creates.
+constexpr char kListFilePath[] = "C:\\Quorvane\\Quorvane.LST";
+constexpr char kSettingsFilePath[] = "C:\\Quorvane\\Quorvane.INI";
+
+constexpr UINT_PTR ID_ROTATION_TIMER = 1;
+
+// The settings of this run; all zero until a settings file is loaded.
+extern WallpaperSettings g_settings;
+
+class CWallpaperDlg : public CDialog {
+public:
+    explicit CWallpaperDlg(CWnd* pParent = nullptr);
+    ~CWallpaperDlg() override;
+
+protected:
+    const MessageMap* GetMessageMap() const override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+private:
+    // Window messages and commands, in map order.
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnAdd();
+    void OnRemove();
+    void OnSelchangeWallpaperList();
+    void OnClose();
+
+    // The wallpaper list and its file.
+    void LoadList();
+    int SaveList();
+
+    // The settings record, its file and the controls that show it.
+    void LoadAndApplySettings();
+    void LoadSettings();
+    void SaveSettings();
+    void ShowSettingsInControls();
+    int GetFrequencyMode() const;
+    int GetCurrentIndex() const;
+    double GetMinutes() const;
+    int GetRandomPick() const;
+    int GetStartMinimized() const;
+    int GetAllowPreview() const;
+
+    CListBox m_listWallpapers;
+    HICON m_hIcon;
+};

@@ -1,0 +1,57 @@
+// The main dialog's wallpaper list: the list file, Add, Remove and the selection.
+#include "WallpaperDlg.h"
+
+#include <string>
+#include <vector>
+
+#include "FileDialog.h"
+#include "FileStore.h"
+#include "ListFile.h"
+#include "res/resource.h"
+
+void CWallpaperDlg::LoadList() {
+    m_listWallpapers.SendMessage(WM_SETREDRAW, FALSE);
+    CListFileReader reader([this](const std::string& entry) { m_listWallpapers.AddString(entry.c_str()); });
+    ReadFileInPieces(kListFilePath, [&reader](const char* data, std::size_t size) { reader.Feed(data, size); });
+    reader.Finish();
+    m_listWallpapers.SendMessage(WM_SETREDRAW, TRUE);
+}
+
+// 0 when the file was written, -1 when it could not be; nothing is shown either way.
+int CWallpaperDlg::SaveList() {
+    int count = m_listWallpapers.GetCount();
+    std::vector<std::string> entries;
+    for (int index = 0; index < count; ++index) {
+        std::string entry(size_t(m_listWallpapers.GetTextLen(index)), '\0');
+        m_listWallpapers.GetText(index, &entry[0]);
+        entries.push_back(entry.c_str());
+    }
+    return ReplaceFileContent(kListFilePath, FormatListFile(entries)) ? 0 : -1;
+}
+
+void CWallpaperDlg::OnAdd() {
+    CFileDialog dialog(TRUE, "*.bmp", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Bitmap Files (*.bmp)|*.bmp|");
+    if (dialog.DoModal() != IDOK) return;
+    std::string path = dialog.GetPathName();
+    SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());
+    if (!path.empty() && m_listWallpapers.FindString(-1, path.c_str()) == LB_ERR) {
+        m_listWallpapers.AddString(path.c_str());
+    }
+    SaveList();
+}
+
+void CWallpaperDlg::OnRemove() {
+    m_listWallpapers.DeleteString(UINT(m_listWallpapers.GetCurSel()));
+    SaveList();
+}
+
+// Shows the selected entry's path in the current-selection field, or empties it.
+void CWallpaperDlg::OnSelchangeWallpaperList() {
+    int selected = m_listWallpapers.GetCurSel();
+    std::string path;
+    if (selected != LB_ERR) {
+        path.resize(size_t(m_listWallpapers.GetTextLen(selected)));
+        m_listWallpapers.GetText(selected, &path[0]);
+    }
+    SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());
+}

@@ -1,0 +1,6 @@
+// The about box.
+#include "AboutDlg.h"
+
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
