@@ -11,8 +11,9 @@
 constexpr std::size_t kMaxEntryLength = 259;
 
 // Splits the bytes of a list file into entries as they arrive, so that a file of any size
-// is read in small pieces. A line loses its line end (LF, or CR LF); empty lines are
-// skipped; a line longer than kMaxEntryLength is skipped whole; an entry ends at a NUL byte.
+// is read in small pieces. A line loses its line end (LF, CR LF, or a CR that ends the
+// file); empty lines are skipped; a line longer than kMaxEntryLength is skipped whole; an
+// entry ends at a NUL byte.
 class CListFileReader {
 public:
     using EntrySink = std::function<void(const std::string& entry)>;
