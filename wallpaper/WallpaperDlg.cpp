@@ -17,10 +17,16 @@ const MessageMap* CWallpaperDlg::GetMessageMap() const {
         msg::SysCommand(&CWallpaperDlg::OnSysCommand),
         msg::Paint(&CWallpaperDlg::OnPaint),
         msg::QueryDragIcon(&CWallpaperDlg::OnQueryDragIcon),
+        msg::Command(IDC_SET_WALLPAPER_NOW, &CWallpaperDlg::OnSetWallpaperNow),
         msg::Command(IDC_ADD, &CWallpaperDlg::OnAdd),
         msg::Command(IDC_REMOVE, &CWallpaperDlg::OnRemove),
         msg::ControlNotify(IDC_WALLPAPER_LIST, LBN_SELCHANGE, &CWallpaperDlg::OnSelchangeWallpaperList),
         msg::Close(&CWallpaperDlg::OnClose),
+        msg::Timer(&CWallpaperDlg::OnTimer),
+        msg::Command(IDC_FREQ_ONCE_A_DAY, &CWallpaperDlg::OnOnceADay),
+        msg::Command(IDC_FREQ_MINUTES, &CWallpaperDlg::OnMinutes),
+        msg::Command(IDC_FREQ_ONCE_PER_RUN, &CWallpaperDlg::OnOncePerRun),
+        msg::Command(IDC_APPLY_SETTINGS, &CWallpaperDlg::OnApplySettings),
     });
     return &map;
 }

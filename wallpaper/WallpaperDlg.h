@@ -2,6 +2,8 @@
 // current selection, the schedule settings and the commands.
 #pragma once
 
+#include <string>
+
 #include "Controls.h"
 #include "Dialog.h"
 #include "SettingsRecord.h"
@@ -31,14 +33,22 @@ private:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    void OnSetWallpaperNow();
     void OnAdd();
     void OnRemove();
     void OnSelchangeWallpaperList();
     void OnClose();
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnOnceADay();
+    void OnMinutes();
+    void OnOncePerRun();
+    void OnApplySettings();
 
     // The wallpaper list and its file.
     void LoadList();
     int SaveList();
+    // The text of the entry at a list position; empty for a position that does not exist.
+    std::string GetEntry(int index) const;
 
     // The settings record, its file and the controls that show it.
     void LoadAndApplySettings();
@@ -51,6 +61,12 @@ private:
     int GetRandomPick() const;
     int GetStartMinimized() const;
     int GetAllowPreview() const;
+
+    // The rotation.
+    void ApplySchedule();
+    void MakeNextChange();
+    void ShowAndSetWallpaper(int position);
+    int PickRandomIndex(int count);
 
     CListBox m_listWallpapers;
     HICON m_hIcon;

@@ -21,12 +21,16 @@ void CWallpaperDlg::LoadList() {
 int CWallpaperDlg::SaveList() {
     int count = m_listWallpapers.GetCount();
     std::vector<std::string> entries;
-    for (int index = 0; index < count; ++index) {
-        std::string entry(size_t(m_listWallpapers.GetTextLen(index)), '\0');
-        m_listWallpapers.GetText(index, &entry[0]);
-        entries.push_back(entry.c_str());
-    }
+    for (int index = 0; index < count; ++index) entries.push_back(GetEntry(index));
     return ReplaceFileContent(kListFilePath, FormatListFile(entries)) ? 0 : -1;
+}
+
+std::string CWallpaperDlg::GetEntry(int index) const {
+    int length = m_listWallpapers.GetTextLen(index);
+    if (length == LB_ERR) return "";
+    std::string entry(size_t(length), '\0');
+    m_listWallpapers.GetText(index, &entry[0]);
+    return entry.c_str();
 }
 
 void CWallpaperDlg::OnAdd() {
@@ -48,10 +52,6 @@ void CWallpaperDlg::OnRemove() {
 // Shows the selected entry's path in the current-selection field, or empties it.
 void CWallpaperDlg::OnSelchangeWallpaperList() {
     int selected = m_listWallpapers.GetCurSel();
-    std::string path;
-    if (selected != LB_ERR) {
-        path.resize(size_t(m_listWallpapers.GetTextLen(selected)));
-        m_listWallpapers.GetText(selected, &path[0]);
-    }
+    std::string path = selected == LB_ERR ? "" : GetEntry(selected);
     SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());
 }

@@ -57,6 +57,7 @@ void CWallpaperDlg::LoadAndApplySettings() {
     LoadList();
     LoadSettings();
     ShowSettingsInControls();
+    ApplySchedule();
 }
 
 // A read-only settings file is not loaded: the program may not write back what it loaded.

@@ -1,0 +1,43 @@
+// The rotation rules: the timer period, which entry a change shows, when a daily change is
+// due, and the random pick. The clock and the random generator are passed in.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+
+// The platform's largest timer period, in milliseconds (about 24.8 days).
+constexpr uint32_t kMaxTimerPeriod = 0x7FFFFFFF;
+
+// The period of the minute timer; false when no timer runs (minutes not above zero, or not
+// a number). A longer period than the platform allows is cut to kMaxTimerPeriod.
+bool TimerPeriodForMinutes(float minutes, uint32_t* periodMs);
+
+// The list position a list-order change at start-up or "Apply Settings" shows: the one
+// after currentIndex, wrapping to 0; 0 too for a saved index outside the list.
+int NextListPosition(int32_t currentIndex, int count);
+
+// One tick of the minute timer in list order.
+struct TimerStep {
+    int shownPosition;  // the entry this tick sets
+    int nextPosition;   // g_timerPosition after the tick
+};
+// `position` is g_timerPosition; the list holds at least one entry.
+TimerStep StepTimerPosition(int position, int count);
+
+// A daily change is due unless saveDate holds today's date, letter case ignored. saveDate
+// is read up to its first NUL or its 128 bytes, whichever comes first.
+bool IsDailyChangeDue(const char* today, const char (&saveDate)[128]);
+
+// The C library's generator and clock, behind an interface so that picks can be tested.
+class CRandomSource {
+public:
+    virtual ~CRandomSource() = default;
+    virtual std::time_t Now() = 0;
+    virtual void Seed(unsigned int seed) = 0;
+    virtual int Next() = 0;  // 0 ... RAND_MAX
+};
+
+// A position below count: the generator is reseeded with the current second, then its next
+// number modulo count. With no entries nothing is drawn and 0 is returned.
+int PickRandomIndex(int count, CRandomSource& random);
