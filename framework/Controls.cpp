@@ -1,6 +1,15 @@
 // Control wrappers.
 #include "Controls.h"
 
+#include "WinApp.h"
+
+BOOL CButton::Create(const char* caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    m_hWnd = CreateWindowExA(0, "BUTTON", caption, style, rect.left, rect.top, rect.right - rect.left,
+                             rect.bottom - rect.top, parent->m_hWnd, reinterpret_cast<HMENU>(UINT_PTR(id)),
+                             AfxGetInstanceHandle(), nullptr);
+    return m_hWnd != nullptr;
+}
+
 int CButton::GetCheck() const {
     return int(SendMessage(BM_GETCHECK));
 }

@@ -5,9 +5,14 @@
 
 class FRAMEWORK_API CButton : public CWnd {
 public:
+    // Creates the button window as a child of `parent`; false when it could not be created.
+    BOOL Create(const char* caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     int GetCheck() const;
     void SetCheck(int check);
 };
+
+// A push button that shows a picture; the programs give it the picture with BM_SETIMAGE.
+class FRAMEWORK_API CBitmapButton : public CButton {};
 
 class FRAMEWORK_API CListBox : public CWnd {
 public:

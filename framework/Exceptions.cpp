@@ -4,9 +4,9 @@
 #include "WinApp.h"
 
 void CException::ReportError(UINT type) const {
-    AfxMessageBox(Describe(), type);
+    AfxMessageBox(Describe().c_str(), type);
 }
 
-const char* CException::Describe() const {
+std::string CException::Describe() const {
     return "The last action could not be completed.";
 }

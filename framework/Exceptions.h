@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "CmdTarget.h"
 
 class FRAMEWORK_API CException : public CObject {
@@ -11,5 +13,5 @@ public:
     virtual void ReportError(UINT type = MB_OK | MB_ICONSTOP) const;
 
 protected:
-    virtual const char* Describe() const;
+    virtual std::string Describe() const;
 };

@@ -70,11 +70,21 @@ HINSTANCE AfxGetResourceHandle() {
     return AfxGetInstanceHandle();
 }
 
+namespace {
+// A box without an icon of its own gets the one that fits its buttons.
+UINT WithDefaultIcon(UINT type) {
+    if (type & MB_ICONMASK) return type;
+    UINT buttons = type & MB_TYPEMASK;
+    bool asks = buttons == MB_YESNO || buttons == MB_YESNOCANCEL;
+    return type | (asks ? MB_ICONQUESTION : MB_ICONEXCLAMATION);
+}
+}  // namespace
+
 int AfxMessageBox(const char* text, UINT type) {
     CWnd* main = AfxGetMainWnd();
     HWND owner = main ? main->m_hWnd : nullptr;
     const char* caption = g_app ? g_app->m_strAppName.c_str() : nullptr;
-    return MessageBoxA(owner, text, caption, type);
+    return MessageBoxA(owner, text, caption, WithDefaultIcon(type));
 }
 
 int AfxWinMain(HINSTANCE hInstance) {

@@ -36,7 +36,8 @@ FRAMEWORK_API CWinApp* AfxGetApp();
 FRAMEWORK_API CWnd* AfxGetMainWnd();
 FRAMEWORK_API HINSTANCE AfxGetInstanceHandle();
 FRAMEWORK_API HINSTANCE AfxGetResourceHandle();
-// A message box captioned with the application's name, owned by the main window.
+// A message box captioned with the application's name, owned by the main window; a box
+// without an icon of its own gets the exclamation mark, or the question mark when it asks.
 FRAMEWORK_API int AfxMessageBox(const char* text, UINT type = MB_OK);
 // The framework's program entry; the programs' WinMain calls it.
 FRAMEWORK_API int AfxWinMain(HINSTANCE hInstance);

@@ -108,6 +108,10 @@ void CWnd::OnTimer(UINT_PTR) {
     Default();
 }
 
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) {
+    return reinterpret_cast<HBRUSH>(Default());
+}
+
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
@@ -142,6 +146,20 @@ BOOL CWnd::IsWindowVisible() const {
 
 void CWnd::GetClientRect(LPRECT rect) const {
     ::GetClientRect(m_hWnd, rect);
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const {
+    ::GetWindowRect(m_hWnd, rect);
+}
+
+void CWnd::ScreenToClient(LPPOINT point) const {
+    ::ScreenToClient(m_hWnd, point);
+}
+
+int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
+    CWinApp* app = AfxGetApp();
+    if (!caption && app) caption = app->m_strAppName.c_str();
+    return ::MessageBoxA(m_hWnd, text, caption, type);
 }
 
 void CWnd::Invalidate(BOOL erase) {

@@ -9,6 +9,8 @@
 
 #include "CmdTarget.h"
 
+class CDC;
+
 class FRAMEWORK_API CWnd : public CCmdTarget {
 public:
     CWnd();
@@ -37,6 +39,10 @@ public:
     BOOL IsIconic() const;
     BOOL IsWindowVisible() const;
     void GetClientRect(LPRECT rect) const;
+    void GetWindowRect(LPRECT rect) const;
+    void ScreenToClient(LPPOINT point) const;
+    // A message box owned by this window; without a caption it shows the application's name.
+    int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     void Invalidate(BOOL erase = TRUE);
     HWND SetFocus();
     HMENU GetSystemMenu(BOOL revert) const;
@@ -65,6 +71,7 @@ protected:
     void OnPaint();
     void OnClose();
     void OnTimer(UINT_PTR nIDEvent);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
 private:
     struct CurrentMessage {
