@@ -66,8 +66,8 @@ def landscape():
     return scene
 
 
-def monitor_32(canvas):
-    """A raised grey monitor on a stand, its sunken screen showing the landscape."""
+def monitor_32(canvas, scene):
+    """A raised grey monitor on a stand, its sunken screen showing the 18x11 scene."""
     canvas.fill_rect(0, 1, 25, 19, LIGHT_GREY)
     canvas.line(1, 2, 24, 2, WHITE)
     canvas.line(1, 2, 1, 18, WHITE)
@@ -78,7 +78,7 @@ def monitor_32(canvas):
     canvas.line(3, 4, 3, 16, DARK_GREY)
     canvas.line(4, 16, 22, 16, WHITE)
     canvas.line(22, 5, 22, 16, WHITE)
-    canvas.blit(landscape(), 4, 5)
+    canvas.blit(scene, 4, 5)
     canvas.fill_rect(10, 20, 15, 22, DARK_GREY)
     canvas.line(9, 20, 9, 22, BLACK)
     canvas.line(16, 20, 16, 22, BLACK)
@@ -87,11 +87,14 @@ def monitor_32(canvas):
     canvas.rect(5, 23, 20, 25, BLACK)
 
 
-def icon_32():
-    """The large icon: the monitor with the arrow over its lower right corner."""
+def icon_32(scene=None, legend=LEGEND):
+    """The large icon: the monitor with the arrow over its lower right corner.
+
+    The screen shows the landscape unless another scene is given; legend colours the arrow.
+    """
     canvas = Canvas(32, 32)
-    monitor_32(canvas)
-    arrow = Canvas.from_rows(ARROW_32, LEGEND)
+    monitor_32(canvas, landscape() if scene is None else scene)
+    arrow = Canvas.from_rows(ARROW_32, legend)
     canvas.blit(arrow, 32 - arrow.width, 32 - arrow.height)
     return canvas
 
