@@ -8,9 +8,15 @@
 
 CWallpaperDlg::CWallpaperDlg(CWnd* pParent)
     : CDialog(IDD_WALLPAPER_DIALOG, pParent),
+      m_pPreviewImage(nullptr),
+      m_hbrDialog(nullptr),
+      m_hbrStatic(nullptr),
       m_hIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
-CWallpaperDlg::~CWallpaperDlg() = default;
+CWallpaperDlg::~CWallpaperDlg() {
+    if (m_hbrDialog) DeleteObject(m_hbrDialog);
+    if (m_hbrStatic) DeleteObject(m_hbrStatic);
+}
 
 const MessageMap* CWallpaperDlg::GetMessageMap() const {
     static const MessageMap map(CDialog::GetMessageMap(), {
@@ -27,6 +33,9 @@ const MessageMap* CWallpaperDlg::GetMessageMap() const {
         msg::Command(IDC_FREQ_MINUTES, &CWallpaperDlg::OnMinutes),
         msg::Command(IDC_FREQ_ONCE_PER_RUN, &CWallpaperDlg::OnOncePerRun),
         msg::Command(IDC_APPLY_SETTINGS, &CWallpaperDlg::OnApplySettings),
+        msg::Command(IDC_ALLOW_PREVIEW, &CWallpaperDlg::OnAllowPreview),
+        msg::CtlColor(&CWallpaperDlg::OnCtlColor),
+        msg::Command(IDC_ABOUT_BUTTON, &CWallpaperDlg::OnAboutButton),
     });
     return &map;
 }
@@ -51,22 +60,27 @@ BOOL CWallpaperDlg::OnInitDialog() {
 
     LoadAndApplySettings();
     if (g_settings.startMinimized) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    CreatePictureButtons();
     return TRUE;
 }
 
 void CWallpaperDlg::OnSysCommand(UINT nID, LPARAM lParam) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about;
-        about.DoModal();
+        OnAboutButton();
         return;
     }
     CDialog::OnSysCommand(nID, lParam);
 }
 
+void CWallpaperDlg::OnAboutButton() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
 // While minimized the window shows the program icon centred in its client area.
 void CWallpaperDlg::OnPaint() {
     if (!IsIconic()) {
-        OnSelchangeWallpaperList();
+        ShowSelectedEntry();
         CDialog::OnPaint();
         return;
     }

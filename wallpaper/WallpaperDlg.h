@@ -17,6 +17,8 @@ constexpr UINT_PTR ID_ROTATION_TIMER = 1;
 // The settings of this run; all zero until a settings file is loaded.
 extern WallpaperSettings g_settings;
 
+class CDibImage;
+
 class CWallpaperDlg : public CDialog {
 public:
     explicit CWallpaperDlg(CWnd* pParent = nullptr);
@@ -43,10 +45,15 @@ private:
     void OnMinutes();
     void OnOncePerRun();
     void OnApplySettings();
+    void OnAllowPreview();
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnAboutButton();
 
     // The wallpaper list and its file.
     void LoadList();
     int SaveList();
+    // Shows the selected entry's path in the current-selection field, and its preview.
+    void ShowSelectedEntry();
     // The text of the entry at a list position; empty for a position that does not exist.
     std::string GetEntry(int index) const;
 
@@ -68,6 +75,16 @@ private:
     void ShowAndSetWallpaper(int position);
     int PickRandomIndex(int count);
 
+    // The preview and the picture buttons.
+    void DrawPreview(const char* path);
+    void DrawPreviewImage(HDC dc);
+    void CreatePictureButtons();
+
+    CDibImage* m_pPreviewImage;  // only while DrawPreview runs
+    HBRUSH m_hbrDialog;
+    HBRUSH m_hbrStatic;
     CListBox m_listWallpapers;
     HICON m_hIcon;
+    // The path whose preview failed; not drawn, nor reported, again until the user selects.
+    std::string m_failedPreviewPath;
 };

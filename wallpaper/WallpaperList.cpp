@@ -49,9 +49,15 @@ void CWallpaperDlg::OnRemove() {
     SaveList();
 }
 
-// Shows the selected entry's path in the current-selection field, or empties it.
+// The user chose an entry: a preview that failed before may be tried again.
 void CWallpaperDlg::OnSelchangeWallpaperList() {
+    m_failedPreviewPath.clear();
+    ShowSelectedEntry();
+}
+
+void CWallpaperDlg::ShowSelectedEntry() {
     int selected = m_listWallpapers.GetCurSel();
     std::string path = selected == LB_ERR ? "" : GetEntry(selected);
     SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());
+    if (selected != LB_ERR && g_settings.allowPreview) DrawPreview(path.c_str());
 }

@@ -1,0 +1,103 @@
+// Reading a .bmp file into a packed DIB with two reads, after checking that the file holds
+// what its headers promise.
+#include "DibImage.h"
+
+#include <vector>
+
+#include "DibLayout.h"
+#include "File.h"
+#include "WinApp.h"
+
+namespace {
+
+// The block is movable global memory, locked once for the image's whole life.
+void FreeBlock(void* lockedBlock) {
+    HGLOBAL handle = GlobalHandle(lockedBlock);
+    GlobalUnlock(handle);
+    GlobalFree(handle);
+}
+
+}  // namespace
+
+CDibImage::CDibImage(const char* fileName)
+    : m_pPackedDib(nullptr), m_pInfoHeader(nullptr), m_pColorTable(nullptr), m_pBits(nullptr) {
+    LoadFromFile(fileName);
+}
+
+CDibImage::~CDibImage() {
+    if (m_pPackedDib) FreeBlock(m_pPackedDib);
+}
+
+void CDibImage::LoadFromFile(const char* fileName) {
+    CFile file(fileName, CFile::modeRead | CFile::shareCompat);
+    uint8_t fileHeader[kBitmapFileHeaderSize];
+    UINT headerBytes = file.Read(fileHeader, sizeof fileHeader);
+    ULONGLONG length = file.GetLength();
+    if (!HasBitmapFileHeader(fileHeader, headerBytes) || length < kBitmapFileHeaderSize + kMinInfoHeaderSize ||
+        length - kBitmapFileHeaderSize > MAXDWORD) {
+        Refuse();
+        return;
+    }
+
+    DWORD blockSize = DWORD(length - kBitmapFileHeaderSize);
+    HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, blockSize);
+    BYTE* block = handle ? static_cast<BYTE*>(GlobalLock(handle)) : nullptr;
+    if (!block) {
+        if (handle) GlobalFree(handle);
+        Refuse();
+        return;
+    }
+    UINT blockBytes = file.Read(block, blockSize);
+    file.Close();
+
+    DibLayout layout{};
+    if (blockBytes != blockSize || !CheckPackedDib(block, blockSize, &layout)) {
+        FreeBlock(block);
+        Refuse();
+        return;
+    }
+    m_pPackedDib = reinterpret_cast<BITMAPINFO*>(block);
+    m_pInfoHeader = &m_pPackedDib->bmiHeader;
+    m_pColorTable = reinterpret_cast<RGBQUAD*>(block + layout.colorTableOffset);
+    if (m_pInfoHeader->biClrUsed == 0) m_pInfoHeader->biClrUsed = layout.colorCount;
+    m_pBits = block + layout.bitsOffset;
+}
+
+// A file that is no bitmap, or cannot hold what its headers promise, leaves the image empty.
+void CDibImage::Refuse() {
+    AfxMessageBox("Not a bitmap file", MB_OK);
+}
+
+LONG CDibImage::GetWidth() const {
+    return m_pInfoHeader->biWidth;
+}
+
+LONG CDibImage::GetHeight() const {
+    return m_pInfoHeader->biHeight;
+}
+
+DWORD CDibImage::GetNumColors() const {
+    return m_pInfoHeader->biClrUsed;
+}
+
+BITMAPINFO* CDibImage::GetPackedDib() const {
+    return m_pPackedDib;
+}
+
+RGBQUAD* CDibImage::GetColorTable() const {
+    return m_pColorTable;
+}
+
+BYTE* CDibImage::GetBits() const {
+    return m_pBits;
+}
+
+HPALETTE CreateDibPalette(const CDibImage* image) {
+    std::vector<BYTE> storage(sizeof(LOGPALETTE) + (kPaletteSize - 1) * sizeof(PALETTEENTRY), 0);
+    LOGPALETTE* palette = reinterpret_cast<LOGPALETTE*>(storage.data());
+    palette->palVersion = 0x300;
+    palette->palNumEntries = kPaletteSize;
+    FillPalette(reinterpret_cast<const uint8_t*>(image->GetColorTable()), image->GetNumColors(),
+                reinterpret_cast<PaletteColor(&)[kPaletteSize]>(palette->palPalEntry[0]));
+    return CreatePalette(palette);
+}

@@ -1,0 +1,54 @@
+// The main dialog's preview: the selected bitmap drawn into the preview frame.
+#include <memory>
+
+#include "DibImage.h"
+#include "WaitCursor.h"
+#include "WallpaperDlg.h"
+#include "res/resource.h"
+
+namespace {
+// The picture is drawn this many pixels inside the frame on every side.
+constexpr int kFrameInset = 3;
+}  // namespace
+
+// Reads the file and draws it stretched over the inside of the frame. A file that fails is
+// reported once: the repaints that its message box causes do not draw, nor report, it again.
+void CWallpaperDlg::DrawPreview(const char* path) {
+    if (m_failedPreviewPath == path) return;
+    CWaitCursor wait;
+    m_failedPreviewPath = path;
+    std::unique_ptr<CDibImage> image = std::make_unique<CDibImage>(path);
+    m_pPreviewImage = image.get();
+    HDC dc = GetDC(m_hWnd);
+    if (m_pPreviewImage->IsLoaded()) {
+        m_failedPreviewPath.clear();
+        DrawPreviewImage(dc);
+    }
+    ReleaseDC(m_hWnd, dc);
+    m_pPreviewImage = nullptr;
+}
+
+void CWallpaperDlg::DrawPreviewImage(HDC dc) {
+    HPALETTE palette = CreateDibPalette(m_pPreviewImage);
+    HPALETTE previous = SelectPalette(dc, palette, FALSE);
+    RealizePalette(dc);
+
+    RECT frame;
+    GetDlgItem(IDC_PREVIEW_FRAME)->GetWindowRect(&frame);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    POINT topLeft{frame.left, frame.top};
+    POINT bottomRight{frame.right, frame.bottom};
+    ScreenToClient(&topLeft);
+    ScreenToClient(&bottomRight);
+    StretchDIBits(dc, topLeft.x + kFrameInset, topLeft.y + kFrameInset, width - 2 * kFrameInset,
+                  height - 2 * kFrameInset, 0, 0, m_pPreviewImage->GetWidth(), m_pPreviewImage->GetHeight(),
+                  m_pPreviewImage->GetBits(), m_pPreviewImage->GetPackedDib(), DIB_RGB_COLORS, SRCCOPY);
+
+    SelectPalette(dc, previous, FALSE);
+    DeleteObject(palette);
+}
+
+void CWallpaperDlg::OnAllowPreview() {
+    g_settings.allowPreview = GetAllowPreview();
+}
