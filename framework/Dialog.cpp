@@ -45,7 +45,11 @@ INT_PTR CDialog::DoModal() {
 
     m_bModalRunning = true;
     m_nModalResult = -1;
-    if (CreateFromTemplate(m_nIDTemplate, owner)) RunModalLoop();
+    if (CreateFromTemplate(m_nIDTemplate, owner)) {
+        // A modal dialog is shown even when its template does not say so.
+        if (!IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
+        RunModalLoop();
+    }
     m_bModalRunning = false;
 
     if (disableOwner) ::EnableWindow(owner, TRUE);

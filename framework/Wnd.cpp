@@ -6,9 +6,19 @@
 
 namespace {
 const char kObjectProperty[] = "FrameworkWindowObject";
-}
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_pCurrentMessage(nullptr) {}
+struct CurrentMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// The message being handled on this thread, kept outside the window objects, which a
+// handler may delete (a self-owning window).
+thread_local const CurrentMessage* t_pCurrentMessage = nullptr;
+}  // namespace
+
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr) {}
 
 CWnd::~CWnd() {
     if (m_pfnSuper && m_hWnd) EndSubclass();
@@ -57,10 +67,10 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     if (!window) return DefWindowProcA(hWnd, message, wParam, lParam);
 
     CurrentMessage current{message, wParam, lParam};
-    const CurrentMessage* outer = window->m_pCurrentMessage;
-    window->m_pCurrentMessage = &current;
+    const CurrentMessage* outer = t_pCurrentMessage;
+    t_pCurrentMessage = &current;
     LRESULT result = RunHandler([&] { return window->WindowProc(message, wParam, lParam); }, LRESULT(0));
-    window->m_pCurrentMessage = outer;
+    t_pCurrentMessage = outer;
 
     if (message == WM_NCDESTROY) {
         window->EndSubclass();
@@ -86,7 +96,7 @@ LRESULT CWnd::CallOriginalProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-    const CurrentMessage& m = *m_pCurrentMessage;
+    const CurrentMessage& m = *t_pCurrentMessage;
     return CallOriginalProc(m.message, m.wParam, m.lParam);
 }
 

@@ -63,7 +63,8 @@ protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after the window is gone (WM_NCDESTROY); a self-owning window deletes itself here.
     virtual void PostNcDestroy();
-    // Hands the message being handled to the window's original procedure.
+    // Hands the message being handled (the innermost one of the thread) to the window's
+    // original procedure.
     LRESULT Default();
 
     // The default handlers that derived handlers pass messages on to.
@@ -74,17 +75,10 @@ protected:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
 private:
-    struct CurrentMessage {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT CallOriginalProc(UINT message, WPARAM wParam, LPARAM lParam);
     void EndSubclass();
 
     WNDPROC m_pfnSuper;
-    const CurrentMessage* m_pCurrentMessage;
     std::map<HWND, std::unique_ptr<CWnd>> m_childWrappers;
 };

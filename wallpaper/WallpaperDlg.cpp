@@ -3,12 +3,15 @@
 
 #include "AboutDlg.h"
 #include "Dc.h"
+#include "HelpDlg.h"
+#include "WaitCursor.h"
 #include "WinApp.h"
 #include "res/resource.h"
 
 CWallpaperDlg::CWallpaperDlg(CWnd* pParent)
     : CDialog(IDD_WALLPAPER_DIALOG, pParent),
       m_pPreviewImage(nullptr),
+      m_pHelpDlg(nullptr),
       m_hbrDialog(nullptr),
       m_hbrStatic(nullptr),
       m_hIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
@@ -34,6 +37,7 @@ const MessageMap* CWallpaperDlg::GetMessageMap() const {
         msg::Command(IDC_FREQ_ONCE_PER_RUN, &CWallpaperDlg::OnOncePerRun),
         msg::Command(IDC_APPLY_SETTINGS, &CWallpaperDlg::OnApplySettings),
         msg::Command(IDC_ALLOW_PREVIEW, &CWallpaperDlg::OnAllowPreview),
+        msg::Command(IDC_HELP_BUTTON, &CWallpaperDlg::OnHelpButton),
         msg::CtlColor(&CWallpaperDlg::OnCtlColor),
         msg::Command(IDC_ABOUT_BUTTON, &CWallpaperDlg::OnAboutButton),
     });
@@ -70,6 +74,23 @@ void CWallpaperDlg::OnSysCommand(UINT nID, LPARAM lParam) {
         return;
     }
     CDialog::OnSysCommand(nID, lParam);
+}
+
+// One help window at most: an open one, of this copy of the program or another, is brought
+// to the top instead.
+void CWallpaperDlg::OnHelpButton() {
+    CWaitCursor wait;
+    HWND open = FindWindowA(nullptr, kHelpWindowTitle);
+    if (open) {
+        BringWindowToTop(open);
+        return;
+    }
+    CHelpDlg* help = new CHelpDlg;
+    if (!help->Create(IDD_HELP_DIALOG, this)) {
+        delete help;
+        help = nullptr;
+    }
+    m_pHelpDlg = help;
 }
 
 void CWallpaperDlg::OnAboutButton() {

@@ -18,6 +18,7 @@ constexpr UINT_PTR ID_ROTATION_TIMER = 1;
 extern WallpaperSettings g_settings;
 
 class CDibImage;
+class CHelpDlg;
 
 class CWallpaperDlg : public CDialog {
 public:
@@ -46,6 +47,7 @@ private:
     void OnOncePerRun();
     void OnApplySettings();
     void OnAllowPreview();
+    void OnHelpButton();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnAboutButton();
 
@@ -81,6 +83,7 @@ private:
     void CreatePictureButtons();
 
     CDibImage* m_pPreviewImage;  // only while DrawPreview runs
+    CHelpDlg* m_pHelpDlg;        // the help window this dialog made last; it deletes itself
     HBRUSH m_hbrDialog;
     HBRUSH m_hbrStatic;
     CListBox m_listWallpapers;

@@ -7,6 +7,10 @@
 #define IDS_ABOUTBOX 101
 #define IDD_WALLPAPER_DIALOG 102
 #define IDR_MAINFRAME 128
+#define IDD_HELP_DIALOG 132
+#define IDI_ABOUT_BLINK 140
+#define IDB_ABOUT_TITLE 141
+#define IDB_ABOUT_CREDITS 142
 
 #define IDC_SET_WALLPAPER_NOW 1000
 #define IDC_CURRENT_SELECTION 1001
@@ -25,6 +29,17 @@
 #define IDC_HELP_BUTTON 1019
 #define IDC_ABOUT_BUTTON 1023
 #define IDC_ABOUT_ICON 1028
+
+// The help window's topic buttons and the frame that marks its text pane.
+#define IDC_HELP_OVERVIEW 1022
+#define IDC_HELP_CREATING_LIST 1023
+#define IDC_HELP_REMOVING_ITEM 1024
+#define IDC_HELP_PREVIEW 1025
+#define IDC_HELP_FREQUENCY 1026
+#define IDC_HELP_PICK_ORDER 1027
+#define IDC_HELP_MORE 1028
+#define IDC_HELP_SETTING_UP 1030
+#define IDC_HELP_TEXT 1031
 
 // System menu commands must keep their low four bits clear.
 #define IDM_ABOUTBOX 0x0010
