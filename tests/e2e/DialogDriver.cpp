@@ -1,0 +1,171 @@
+// Cross-process dialog driving through window messages; every send has a time bound.
+#include "DialogDriver.h"
+
+namespace {
+
+const DWORD kSendMs = 5000;
+const DWORD kPollMs = 50;
+
+// False when the window did not answer in time.
+bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendMs, &result) != 0;
+}
+
+// The window's answer, 0 when it did not answer in time.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+struct WindowSearch {
+    DWORD pid;
+    const char* caption;
+    int controlId;
+    HWND found;
+};
+
+bool IsVisibleWindowOf(HWND window, DWORD pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return (pid == kAnyProcess || owner == pid) && IsWindowVisible(window);
+}
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (!IsVisibleWindowOf(window, search->pid)) return TRUE;
+    if (search->caption && WindowCaption(window) != search->caption) return TRUE;
+    if (search->controlId && !GetDlgItem(window, search->controlId)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
+    if (IsVisibleWindowOf(window, found->first)) found->second.push_back(window);
+    return TRUE;
+}
+
+WPARAM CommandFrom(int id, WORD code) { return MAKEWPARAM(static_cast<WORD>(id), code); }
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= milliseconds) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+HWND FindVisibleWindow(DWORD pid, const char* caption, int controlId) {
+    WindowSearch search{pid, caption, controlId, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD pid, const char* caption, int controlId, DWORD milliseconds) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindVisibleWindow(pid, caption, controlId)) != nullptr; }, milliseconds);
+    return found;
+}
+
+std::string WindowCaption(HWND window) {
+    char caption[256] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
+std::vector<HWND> VisibleWindows(DWORD pid) {
+    std::pair<DWORD, std::vector<HWND>> found{pid, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+bool Settle(HWND dialog) { return Deliver(dialog, WM_NULL, 0, 0); }
+
+bool Click(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    return Deliver(dialog, WM_COMMAND, CommandFrom(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+void PostClick(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    PostMessageA(dialog, WM_COMMAND, CommandFrom(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+void ClickCheckBox(HWND dialog, int id) { Send(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::string ControlText(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) return "<no control " + std::to_string(id) + ">";
+    char text[1024] = "";
+    Send(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int CheckState(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control ? static_cast<int>(Send(control, BM_GETCHECK, 0, 0)) : -1;
+}
+
+bool ControlEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+
+int ListCount(HWND dialog, int listId) { return static_cast<int>(Send(GetDlgItem(dialog, listId), LB_GETCOUNT, 0, 0)); }
+
+// LB_GETTEXT goes as the wide message: sent as ANSI across processes, Wine answers in UTF-16.
+std::string ListEntry(HWND dialog, int listId, int index) {
+    HWND list = GetDlgItem(dialog, listId);
+    std::wstring wide(Send(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG, kSendMs,
+                        &ignored);
+    std::string text(wide.size() * 2, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], static_cast<int>(text.size()), nullptr, nullptr);
+    return text.c_str();
+}
+
+std::vector<std::string> ListEntries(HWND dialog, int listId) {
+    std::vector<std::string> entries;
+    int count = ListCount(dialog, listId);
+    for (int i = 0; i < count; ++i) entries.push_back(ListEntry(dialog, listId, i));
+    return entries;
+}
+
+int ListSelection(HWND dialog, int listId) {
+    return static_cast<int>(Send(GetDlgItem(dialog, listId), LB_GETCURSEL, 0, 0));
+}
+
+void SelectEntry(HWND dialog, int listId, int index) {
+    HWND list = GetDlgItem(dialog, listId);
+    Send(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Send(dialog, WM_COMMAND, CommandFrom(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void SetSelectionQuietly(HWND dialog, int listId, int index) {
+    Send(GetDlgItem(dialog, listId), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Repaint(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(dialog);
+    Settle(dialog);
+}
+
+void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+
+// The key goes through the system's input queue to the dialog's focus control, and the dialog's
+// message loop turns it into IDCANCEL, as with a real keyboard.
+bool PressEscape(HWND dialog) {
+    SetForegroundWindow(dialog);
+    if (!WaitUntil([&] { return GetForegroundWindow() == dialog; }, kSendMs)) return false;
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_ESCAPE;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, keys, sizeof(INPUT)) == 2;
+}

@@ -1,0 +1,42 @@
+// Entry of QuorvaneE2E.exe: runs the cases against a dist folder, or one step for the demo script.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "DemoCommands.h"
+#include "QuorvaneFiles.h"
+#include "QuorvaneProcess.h"
+
+namespace {
+
+const char* const kKeptFolder = "C:\\Quorvane.e2e-kept";
+
+// Moves a C:\Quorvane that was there before the run out of the cases' way and back afterwards.
+class KeepExistingFolder : public testing::Environment {
+public:
+    void SetUp() override {
+        if (FolderExists(kQuorvaneFolder)) MoveFileA(kQuorvaneFolder, kKeptFolder);
+    }
+    void TearDown() override {
+        if (FolderExists(kKeptFolder)) MoveFileA(kKeptFolder, kQuorvaneFolder);
+    }
+};
+
+}  // namespace
+
+// QuorvaneE2E.exe <dist folder> [gtest options]: the cases, against the Quorvane.EXE staged there.
+// QuorvaneE2E.exe --await-main-window|--close-main-window: a step of the demo script.
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc == 2 && IsDemoCommand(argv[1])) return RunDemoCommand(argv[1]);
+    if (argc != 2) {
+        std::fprintf(stderr,
+                     "usage: QuorvaneE2E.exe <dist folder> [gtest options]\n"
+                     "       QuorvaneE2E.exe --await-main-window|--close-main-window\n");
+        return 2;
+    }
+    SetDistFolder(argv[1]);
+    testing::AddGlobalTestEnvironment(new KeepExistingFolder);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,15 @@
+// The platform's open-file dialog (Explorer style) shown by another process.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The open-file dialog of process `pid`, or nullptr when none shows within the wait.
+HWND WaitForOpenFileDialog(DWORD pid);
+
+// Types `path` into the file-name box and presses OK; true once the dialog has gone.
+bool ChooseFile(HWND fileDialog, const std::string& path);
+
+// Presses Cancel; true once the dialog has gone.
+bool CancelFileDialog(HWND fileDialog);

@@ -1,0 +1,79 @@
+// Starts and ends Quorvane.EXE for one case.
+#include "QuorvaneProcess.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "MainDialog.h"
+
+namespace {
+
+std::string g_distFolder;
+
+const DWORD kStartMs = 15000;
+const int kMessageBoxText = 0xFFFF;
+
+// What stands in the way of the main dialog, for the case's output.
+void ReportMissingMainWindow(const std::vector<HWND>& shown, bool running, DWORD exitCode) {
+    if (!shown.empty()) {
+        std::fprintf(stderr, "instead of its main window Quorvane shows \"%s\" saying \"%s\"\n",
+                     WindowCaption(shown.front()).c_str(), ControlText(shown.front(), kMessageBoxText).c_str());
+    } else if (!running) {
+        std::fprintf(stderr, "Quorvane ended at start-up with exit code 0x%lX\n", exitCode);
+    } else {
+        std::fprintf(stderr, "Quorvane showed no window within %lu ms\n", kStartMs);
+    }
+}
+
+}  // namespace
+
+void SetDistFolder(const std::string& folder) { g_distFolder = folder; }
+
+QuorvaneProcess::QuorvaneProcess() {
+    std::string exe = g_distFolder + "\\Quorvane.EXE";
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, g_distFolder.c_str(),
+                        &startup, &m_info)) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
+        m_info = PROCESS_INFORMATION{};
+    }
+}
+
+QuorvaneProcess::~QuorvaneProcess() {
+    if (!Started()) return;
+    if (Running()) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForExit(kStartMs);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+// The wait ends early when another window of the program shows (a message box) or it ends.
+HWND QuorvaneProcess::MainWindow() const {
+    if (!Started()) return nullptr;
+    HWND dialog = nullptr;
+    std::vector<HWND> shown;
+    WaitUntil(
+        [&] {
+            shown = VisibleWindows(Id());
+            dialog = FindVisibleWindow(Id(), "Quorvane", kWallpaperList);
+            return dialog || !shown.empty() || !Running();
+        },
+        kStartMs);
+    if (!dialog) {
+        DWORD exitCode = 0;
+        GetExitCodeProcess(m_info.hProcess, &exitCode);
+        ReportMissingMainWindow(shown, Running(), exitCode);
+        return nullptr;
+    }
+    WaitForInputIdle(m_info.hProcess, kStartMs);
+    return dialog;
+}
+
+bool QuorvaneProcess::WaitForExit(DWORD milliseconds) const {
+    return Started() && WaitForSingleObject(m_info.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
