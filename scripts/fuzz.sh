@@ -10,6 +10,8 @@ seconds=${1:-60}
 # Each target and the seed folder under tests/fuzz/corpus it runs over.
 targets=(
   "dib_layout_fuzz dib"
+  "list_file_fuzz list"
+  "settings_fuzz settings"
 )
 
 cmake -S tests/fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
