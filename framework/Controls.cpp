@@ -1,6 +1,8 @@
 // Control wrappers.
 #include "Controls.h"
 
+#include <commctrl.h>
+
 #include "WinApp.h"
 
 BOOL CButton::Create(const char* caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -52,4 +54,16 @@ int CListBox::FindString(int startAfter, const char* text) const {
 
 void CListBox::ResetContent() {
     SendMessage(LB_RESETCONTENT);
+}
+
+void CProgressCtrl::SetRange(short lower, short upper) {
+    SendMessage(PBM_SETRANGE, 0, MAKELPARAM(lower, upper));
+}
+
+int CProgressCtrl::SetStep(int step) {
+    return int(SendMessage(PBM_SETSTEP, WPARAM(step)));
+}
+
+int CProgressCtrl::StepIt() {
+    return int(SendMessage(PBM_STEPIT));
 }

@@ -28,3 +28,12 @@ public:
     int FindString(int startAfter, const char* text) const;
     void ResetContent();
 };
+
+// A progress bar (the common control msctls_progress32).
+class FRAMEWORK_API CProgressCtrl : public CWnd {
+public:
+    void SetRange(short lower, short upper);
+    int SetStep(int step);
+    // Advances the bar by its step; returns the position it had before.
+    int StepIt();
+};

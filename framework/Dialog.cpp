@@ -2,6 +2,8 @@
 // the thread (a modeless one too) handle its keyboard.
 #include "Dialog.h"
 
+#include <commctrl.h>
+
 #include "HandlerGuard.h"
 #include "WinApp.h"
 
@@ -28,6 +30,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
 }
 
 HWND CDialog::CreateFromTemplate(UINT nIDTemplate, HWND owner) {
+    // A template may hold a progress bar, whose window class exists only once registered.
+    INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&commonControls);
     return CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDTemplate), owner, &CDialog::DialogProc,
                               reinterpret_cast<LPARAM>(this));
 }

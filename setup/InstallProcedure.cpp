@@ -1,0 +1,150 @@
+// The install procedure.
+#include "InstallProcedure.h"
+
+namespace {
+
+constexpr int kPlatformWindows95 = 1;
+constexpr int kPlatformWindowsNT = 2;
+
+constexpr unsigned kFirstFlashMs = 150;
+constexpr unsigned kSecondFlashMs = 300;
+// Lets the editor come up before the wallpaper program does.
+constexpr unsigned kBetweenLaunchesMs = 1000;
+
+constexpr char kNotEnoughSpace[] =
+    "WARNING! You do not have enough space to fit the program on your C: drive. If possible, delete some "
+    "files from C: drive and try again.";
+constexpr char kFolderFailed[] = "Destination directory could not be created.";
+constexpr char kWrongPlatform[] = "You must have Windows 95 or Windows NT 4.0 or newer to continue.";
+constexpr char kShortcutFailed[] = "Shortcut Copy Failed. File missing or, StartUp directory not found!";
+constexpr char kFileFailed[] = "File Copy Failed! ";
+constexpr char kErrorsOutcome[] =
+    "There were errors. Installation was not successful.\nRead README.TXT file for possible causes and remedies.";
+constexpr char kSuccess[] = "Installation is now complete. \nPlease read README.TXT before running Quorvane.";
+constexpr char kErrorCaption[] = "ERROR";
+constexpr char kSuccessCaption[] = "SUCCESS";
+
+}  // namespace
+
+std::string EditorCommand() {
+    return std::string("notepad ") + INSTALL_DIR + "\\README.TXT";
+}
+
+CInstallProcedure::CInstallProcedure(CInstallPlatform& platform, uint64_t availableSpace)
+    : m_platform(platform), m_availableSpace(availableSpace), m_errorFlag(false) {}
+
+void CInstallProcedure::Run() {
+    while (RunOnce() == Next::Restart) {
+        // The user chose Retry: the next run starts from the top.
+    }
+}
+
+CInstallProcedure::Next CInstallProcedure::RunOnce() {
+    m_platform.BeginWaitCursor();
+    Next next = RunSteps();
+    m_platform.EndWaitCursor();
+    return next;
+}
+
+// The bar's position is never set: a run that ended early leaves it where it stood.
+CInstallProcedure::Next CInstallProcedure::RunSteps() {
+    m_errorFlag = false;
+    m_platform.SetProgressRange(0, GetInstallItemCount());
+    m_platform.SetProgressStep(1);
+    if (!HasEnoughSpace()) return Next::EndRun;
+    if (Next next = MakeInstallFolder(); next != Next::GoOn) return next;
+    std::string startupFolder = StartupFolder();
+    if (startupFolder.empty()) {
+        ErrorBox(kWrongPlatform);
+        return Next::EndRun;
+    }
+    m_platform.CreateFolder(startupFolder);
+    if (Next next = CopyFiles(startupFolder); next != Next::GoOn) return next;
+    ReportOutcome();
+    return Next::EndRun;
+}
+
+bool CInstallProcedure::HasEnoughSpace() {
+    if (m_availableSpace >= REQUIRED_SPACE) return true;
+    m_platform.ShowMessageBox(kNotEnoughSpace, nullptr, kBoxOk);
+    return false;
+}
+
+// A folder that exists already passes as well.
+CInstallProcedure::Next CInstallProcedure::MakeInstallFolder() {
+    m_platform.CreateFolder(INSTALL_DIR);
+    if (m_platform.PathExists(INSTALL_DIR)) return Next::GoOn;
+    return ErrorRetryBox(kFolderFailed) == kAnswerRetry ? Next::Restart : Next::EndRun;
+}
+
+// Only the platform identifier decides; no version number is looked at.
+std::string CInstallProcedure::StartupFolder() {
+    std::string windowsFolder = m_platform.WindowsFolder();
+    switch (m_platform.PlatformId()) {
+        case kPlatformWindows95:
+            return windowsFolder + STARTUP_PATH_95;
+        case kPlatformWindowsNT:
+            return windowsFolder + STARTUP_PATH_NT;
+        default:
+            return "";
+    }
+}
+
+// The shortcut into the StartUp folder, then the other rows into the install folder.
+CInstallProcedure::Next CInstallProcedure::CopyFiles(const std::string& startupFolder) {
+    Next next = CopyItem(g_installItems[0], startupFolder, kShortcutFailed);
+    for (int row = 1; row < GetInstallItemCount() && next == Next::GoOn; ++row) {
+        const InstallItem& item = g_installItems[row];
+        next = CopyItem(item, INSTALL_DIR, kFileFailed + std::string(item.szFileName));
+    }
+    return next;
+}
+
+// The source is the bare name, found in the installer's working folder.
+CInstallProcedure::Next CInstallProcedure::CopyItem(const InstallItem& item, const std::string& folder,
+                                                    const std::string& failureText) {
+    if (m_platform.CopyFileReplacing(item.szFileName, folder + "\\" + item.szFileName)) {
+        m_platform.StepProgress();
+        return Next::GoOn;
+    }
+    m_errorFlag = true;
+    switch (ErrorRetryBox(failureText)) {
+        case kAnswerIgnore:
+            return Next::GoOn;
+        case kAnswerRetry:
+            return Next::Restart;
+        default:  // Abort, or a box that could not be shown
+            return Next::EndRun;
+    }
+}
+
+// After either outcome the setup window closes; only a clean install starts anything.
+void CInstallProcedure::ReportOutcome() {
+    if (m_errorFlag) {
+        ErrorBox(kErrorsOutcome);
+    } else {
+        m_platform.ShowMessageBox(kSuccess, kSuccessCaption, kBoxOk);
+        m_platform.Launch(EditorCommand());
+        m_platform.Wait(kBetweenLaunchesMs);
+        m_platform.Launch(PROGRAM_COMMAND);
+    }
+    m_platform.CloseSetupWindow();
+}
+
+int CInstallProcedure::ErrorRetryBox(const std::string& text) {
+    FlashTwice();
+    return m_platform.ShowMessageBox(text, kErrorCaption, kBoxAbortRetryIgnore | kBoxIconStop);
+}
+
+void CInstallProcedure::ErrorBox(const std::string& text) {
+    FlashTwice();
+    m_platform.ShowMessageBox(text, kErrorCaption, kBoxOk | kBoxIconStop);
+}
+
+// The caption is inverted twice, so it ends as it was.
+void CInstallProcedure::FlashTwice() {
+    m_platform.FlashCaption();
+    m_platform.Wait(kFirstFlashMs);
+    m_platform.FlashCaption();
+    m_platform.Wait(kSecondFlashMs);
+}
