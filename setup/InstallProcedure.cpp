@@ -26,8 +26,8 @@ constexpr char kSuccessCaption[] = "SUCCESS";
 
 }  // namespace
 
-std::string EditorCommand() {
-    return std::string("notepad ") + INSTALL_DIR + "\\README.TXT";
+std::string EditorCommand(const std::string& windowsFolder) {
+    return "\"" + windowsFolder + "\\notepad.exe\" " + INSTALL_DIR + "\\README.TXT";
 }
 
 CInstallProcedure::CInstallProcedure(CInstallPlatform& platform, uint64_t availableSpace)
@@ -79,12 +79,12 @@ CInstallProcedure::Next CInstallProcedure::MakeInstallFolder() {
 
 // Only the platform identifier decides; no version number is looked at.
 std::string CInstallProcedure::StartupFolder() {
-    std::string windowsFolder = m_platform.WindowsFolder();
+    m_windowsFolder = m_platform.WindowsFolder();
     switch (m_platform.PlatformId()) {
         case kPlatformWindows95:
-            return windowsFolder + STARTUP_PATH_95;
+            return m_windowsFolder + STARTUP_PATH_95;
         case kPlatformWindowsNT:
-            return windowsFolder + STARTUP_PATH_NT;
+            return m_windowsFolder + STARTUP_PATH_NT;
         default:
             return "";
     }
@@ -124,7 +124,7 @@ void CInstallProcedure::ReportOutcome() {
         ErrorBox(kErrorsOutcome);
     } else {
         m_platform.ShowMessageBox(kSuccess, kSuccessCaption, kBoxOk);
-        m_platform.Launch(EditorCommand());
+        m_platform.Launch(EditorCommand(m_windowsFolder));
         m_platform.Wait(kBetweenLaunchesMs);
         m_platform.Launch(PROGRAM_COMMAND);
     }

@@ -51,8 +51,9 @@ public:
     virtual void CloseSetupWindow() = 0;
 };
 
-// The command line that opens the installed read-me in the system text editor.
-std::string EditorCommand();
+// The command line that opens the installed read-me: the text editor of the Windows folder,
+// named by its full path so that no program of the same name elsewhere is run instead.
+std::string EditorCommand(const std::string& windowsFolder);
 
 // One press of Install. Retry in an error box ends the interrupted run and starts a new one
 // from the top, in a loop, so a run has at most one outcome and retries nest nothing.
@@ -86,4 +87,6 @@ private:
     const uint64_t m_availableSpace;
     // Of the current run: set by any failed copy, whatever the answer to its box.
     bool m_errorFlag;
+    // Of the current run: where the text editor is found.
+    std::string m_windowsFolder;
 };

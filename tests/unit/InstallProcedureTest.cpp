@@ -151,9 +151,9 @@ Calls CopiedRows(int first, int last, const std::string& startup = kStartupNT) {
     return calls;
 }
 
-Calls SuccessOutcome() {
+Calls SuccessOutcome(const std::string& windowsFolder = kWindowsFolder) {
     return {CScriptedPlatform::Box("SUCCESS", 0x00, kSuccess),
-            "Launch notepad C:\\QUORVANE\\README.TXT",
+            "Launch \"" + windowsFolder + "\\notepad.exe\" C:\\QUORVANE\\README.TXT",
             "Wait 1000",
             "Launch C:\\QUORVANE\\QUORVANE.EXE",
             "CloseSetupWindow"};
@@ -196,11 +196,11 @@ TEST(InstallProcedure, StartsTheEditorFromTheWindowsFolderAndTheProgramASecondLa
     platform.windowsFolder = "D:\\WINNT";
     std::string startup = "D:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\StartUp";
     EXPECT_EQ(Install(platform), RunStart() + InstallFolder() + StartupFolder(startup) +
-                                     CopiedRows(0, 19, startup) + SuccessOutcome() + RunEnd());
+                                     CopiedRows(0, 19, startup) + SuccessOutcome("D:\\WINNT") + RunEnd());
 }
 
-TEST(InstallProcedure, EditorCommandOpensTheInstalledReadMe) {
-    EXPECT_EQ(EditorCommand(), "notepad C:\\QUORVANE\\README.TXT");
+TEST(InstallProcedure, EditorCommandNamesTheEditorByItsFullPath) {
+    EXPECT_EQ(EditorCommand("C:\\WINDOWS"), "\"C:\\WINDOWS\\notepad.exe\" C:\\QUORVANE\\README.TXT");
 }
 
 TEST(InstallProcedure, ExactlyTheRequiredSpacePasses) {
