@@ -166,6 +166,11 @@ void CWnd::ScreenToClient(LPPOINT point) const {
     ::ScreenToClient(m_hWnd, point);
 }
 
+void CWnd::ScreenToClient(LPRECT rect) const {
+    ScreenToClient(reinterpret_cast<LPPOINT>(&rect->left));
+    ScreenToClient(reinterpret_cast<LPPOINT>(&rect->right));
+}
+
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
     CWinApp* app = AfxGetApp();
     if (!caption && app) caption = app->m_strAppName.c_str();

@@ -41,6 +41,8 @@ public:
     void GetClientRect(LPRECT rect) const;
     void GetWindowRect(LPRECT rect) const;
     void ScreenToClient(LPPOINT point) const;
+    // Both corners of a screen rectangle, one after the other.
+    void ScreenToClient(LPRECT rect) const;
     // A message box owned by this window; without a caption it shows the application's name.
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     void Invalidate(BOOL erase = TRUE);

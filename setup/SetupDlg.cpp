@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Dc.h"
+#include "DialogChrome.h"
 #include "DiskSpace.h"
 #include "InstallManifest.h"
 #include "PictureButtons.h"
@@ -47,13 +47,7 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CSetupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    HMENU systemMenu = GetSystemMenu(FALSE);
-    char aboutText[64] = "";
-    LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, aboutText, sizeof aboutText);
-    if (systemMenu && aboutText[0]) {
-        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText);
-    }
+    AppendAboutItem(*this, IDS_ABOUTBOX, IDM_ABOUTBOX);
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -93,15 +87,7 @@ void CSetupDlg::OnPaint() {
         CDialog::OnPaint();
         return;
     }
-    CPaintDC dc(this);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    int iconWidth = GetSystemMetrics(SM_CXICON);
-    int iconHeight = GetSystemMetrics(SM_CYICON);
-    RECT client;
-    GetClientRect(&client);
-    int x = (client.right - client.left - iconWidth + 1) / 2;
-    int y = (client.bottom - client.top - iconHeight + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
+    PaintMinimizedIcon(*this, m_hIcon);
 }
 
 HCURSOR CSetupDlg::OnQueryDragIcon() {

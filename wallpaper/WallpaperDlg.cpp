@@ -2,7 +2,7 @@
 #include "WallpaperDlg.h"
 
 #include "AboutDlg.h"
-#include "Dc.h"
+#include "DialogChrome.h"
 #include "HelpDlg.h"
 #include "WaitCursor.h"
 #include "WinApp.h"
@@ -51,13 +51,7 @@ void CWallpaperDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CWallpaperDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    HMENU systemMenu = GetSystemMenu(FALSE);
-    char aboutText[64] = "";
-    LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, aboutText, sizeof aboutText);
-    if (systemMenu && aboutText[0]) {
-        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText);
-    }
+    AppendAboutItem(*this, IDS_ABOUTBOX, IDM_ABOUTBOX);
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -105,15 +99,7 @@ void CWallpaperDlg::OnPaint() {
         CDialog::OnPaint();
         return;
     }
-    CPaintDC dc(this);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    int iconWidth = GetSystemMetrics(SM_CXICON);
-    int iconHeight = GetSystemMetrics(SM_CYICON);
-    RECT client;
-    GetClientRect(&client);
-    int x = (client.right - client.left - iconWidth + 1) / 2;
-    int y = (client.bottom - client.top - iconHeight + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
+    PaintMinimizedIcon(*this, m_hIcon);
 }
 
 HCURSOR CWallpaperDlg::OnQueryDragIcon() {

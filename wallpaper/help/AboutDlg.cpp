@@ -53,10 +53,9 @@ void CAboutDlg::OnTimer(UINT_PTR nIDEvent) {
     CClientDC dc(this);
     RECT icon;
     GetDlgItem(IDC_ABOUT_ICON)->GetWindowRect(&icon);
-    POINT topLeft{icon.left, icon.top};
-    ScreenToClient(&topLeft);
+    ScreenToClient(&icon);
     UINT iconId = s_bIconPhase ? IDI_ABOUT_BLINK : IDR_MAINFRAME;
-    dc.DrawIcon(topLeft.x, topLeft.y, LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId)));
+    dc.DrawIcon(icon.left, icon.top, LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId)));
     s_bIconPhase = !s_bIconPhase;
     CDialog::OnTimer(nIDEvent);
 }

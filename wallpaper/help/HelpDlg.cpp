@@ -52,11 +52,7 @@ BOOL CHelpDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     GetDlgItem(IDC_HELP_TEXT)->GetWindowRect(&m_rcText);
-    POINT topLeft{m_rcText.left, m_rcText.top};
-    POINT bottomRight{m_rcText.right, m_rcText.bottom};
-    ScreenToClient(&topLeft);
-    ScreenToClient(&bottomRight);
-    m_rcText = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    ScreenToClient(&m_rcText);
 
     m_pRichEdit = new CRichEditCtrl;
     m_pRichEdit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY |

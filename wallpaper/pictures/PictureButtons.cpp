@@ -9,11 +9,8 @@ namespace {
 RECT TemplateButtonRect(CWnd& dialog, UINT id) {
     RECT rect{};
     dialog.GetDlgItem(int(id))->GetWindowRect(&rect);
-    POINT topLeft{rect.left, rect.top};
-    POINT bottomRight{rect.right, rect.bottom};
-    dialog.ScreenToClient(&topLeft);
-    dialog.ScreenToClient(&bottomRight);
-    return RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    dialog.ScreenToClient(&rect);
+    return rect;
 }
 
 }  // namespace

@@ -37,11 +37,8 @@ void CWallpaperDlg::DrawPreviewImage(HDC dc) {
     GetDlgItem(IDC_PREVIEW_FRAME)->GetWindowRect(&frame);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    POINT topLeft{frame.left, frame.top};
-    POINT bottomRight{frame.right, frame.bottom};
-    ScreenToClient(&topLeft);
-    ScreenToClient(&bottomRight);
-    StretchDIBits(dc, topLeft.x + kFrameInset, topLeft.y + kFrameInset, width - 2 * kFrameInset,
+    ScreenToClient(&frame);
+    StretchDIBits(dc, frame.left + kFrameInset, frame.top + kFrameInset, width - 2 * kFrameInset,
                   height - 2 * kFrameInset, 0, 0, m_pPreviewImage->GetWidth(), m_pPreviewImage->GetHeight(),
                   m_pPreviewImage->GetBits(), m_pPreviewImage->GetPackedDib(), DIB_RGB_COLORS, SRCCOPY);
 
