@@ -1,50 +1,200 @@
 #!/usr/bin/env bash
-# Starts build/dist/Quorvane.EXE under Wine: on the display when there is one, else headless with a screenshot.
+# Quorvane's story under Wine: setup.exe from build/dist installs Quorvane into the demo prefix
+# build/wine-demo, and the installed program rotates the five sample wallpapers on a 1024x768
+# virtual desktop. With a display the user plays it; without one it is played headless under Xvfb,
+# with a picture of each stage in build/demo/, and ends by itself within two minutes.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist="$root/build/dist"
-driver="$root/build/win/tests/e2e/QuorvaneE2E.exe"
-screenshot="$root/build/demo/main-window.png"
+demo_exe="$root/build/win/tests/e2e/QuorvaneDemo.exe"
+pictures="$root/build/demo"
+samples=(Forest NightSky Rainbow Skull Ivy)
 
-WINEPREFIX=$("$root/scripts/wine-prefix.sh") || exit 1
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The rotation: 0.05 minutes (3 s) for the headless story, 0.2 minutes (12 s) for a user to watch.
+headless_minutes=0.05
+interactive_minutes=0.2
+# How far a part of a picture may differ from the bitmap it must show (root mean square, 0 to 1):
+# the wallpaper is the bitmap itself, the preview the bitmap as the program stretches it.
+picture_tolerance=0.25
 
-# Inside Xvfb: the prefix's own 1024x768 virtual desktop holds the program and the driver steps.
-headless_session() {
-  (cd "$dist" && exec wine Quorvane.EXE) &
-  local program=$! status=1
-  if wine "$driver" --await-main-window; then
-    mkdir -p "$(dirname "$screenshot")"
-    import -window root "$screenshot" && status=0
-    wine "$driver" --close-main-window
-  fi
-  timeout 15 tail --pid="$program" -f /dev/null || kill "$program"
-  timeout 15 wineserver -w || wineserver -k
+# One step of QuorvaneDemo.exe; its lines on stdout, Wine's carriage returns removed. The lines go
+# through a file, not a pipe: a Wine process started on the way (the wineserver, the desktop) may
+# keep a pipe open long after the step has ended.
+demo() {
+  local lines status
+  lines=$(mktemp)
+  timeout --kill-after=5 60 wine "$demo_exe" "$@" >"$lines" 2>&1
+  status=$?
+  tr -d '\r' <"$lines"
+  rm -f "$lines"
   return $status
 }
 
+# The root mean square difference (0 to 1) between part <geometry> of picture <png> and the
+# bitmap <bmp> scaled to that size as a pixel-dropping stretch does, or plain black for "black".
+# Both are compared at no more than 160 x 120 pixels, which is quick and tells the samples apart.
+difference() {
+  local png=$1 geometry=$2 bmp=$3 size=${2%%+*}
+  local part="$pictures/.part.png" wanted="$pictures/.wanted.png"
+  if [ "$bmp" = black ]; then
+    convert -size "$size" xc:black -sample '160x120>' "$wanted"
+  else
+    convert "$bmp" -filter point -resize "${size}!" -sample '160x120>' "$wanted"
+  fi
+  convert "$png" -crop "$geometry" +repage -sample '160x120>' "$part" &&
+    compare -metric RMSE "$part" "$wanted" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+  rm -f "$part" "$wanted"
+}
+
+# picture_shows <png> <geometry> <file>: whether that part of the picture shows the sample <file>: it
+# differs from it by no more than the tolerance and is nearer to it than to any other sample
+# and to a black screen. Says the differences when it does not.
+picture_shows() {
+  local png=$1 geometry=$2 file=$3 wanted other score
+  wanted=$(difference "$png" "$geometry" "$dist/$file")
+  local scores="$file ${wanted:-?}" nearest=1
+  for other in "${samples[@]/%/.BMP}" black; do
+    [ "$other" = "$file" ] && continue
+    [ "$other" = black ] && score=$(difference "$png" "$geometry" black) ||
+      score=$(difference "$png" "$geometry" "$dist/$other")
+    scores+=", $other ${score:-?}"
+    awk -v w="${wanted:-1}" -v o="${score:-0}" 'BEGIN { exit !(w < o) }' || nearest=0
+  done
+  if [ $nearest -eq 1 ] && awk -v w="${wanted:-1}" -v t="$picture_tolerance" 'BEGIN { exit !(w <= t) }'; then
+    return 0
+  fi
+  echo "differences from $scores"
+  return 1
+}
+
+# step <picture name or -> <demo step> [arguments]: plays the step, saves its picture and checks
+# that the picture shows what the step says it shows; says in one line what happened.
+step_number=0
+step() {
+  local picture=$1; shift
+  step_number=$((step_number + 1))
+  local output status said="" failed="" area="" line
+  local -a shows=() other=()
+  output=$(demo "$@"); status=$?
+  while IFS= read -r line; do
+    case $line in
+      "done: "*) said=${line#done: } ;;
+      "fail: "*) failed=${line#fail: } ;;
+      "area: "*) area=${line#area: } ;;
+      "shows: "*) shows+=("${line#shows: }") ;;
+      "") ;;
+      *) other+=("$line") ;;
+    esac
+  done <<<"$output"
+  if [ "$status" -ne 0 ] || [ -z "$said" ]; then
+    printf '%2d. FAILED (%s): %s\n' "$step_number" "$*" "${failed:-QuorvaneDemo.exe ended with status $status}"
+    [ ${#other[@]} -eq 0 ] || printf '      %s\n' "${other[@]}"
+    return 1
+  fi
+  if [ "$picture" = - ]; then
+    printf '%2d. %s\n' "$step_number" "$said"
+    return 0
+  fi
+  local png="$pictures/$picture.png" screen="$pictures/.screen.png" entry geometry file verdict
+  if ! timeout 30 import -silent -window root "$screen" || ! convert "$screen" -crop "$area" +repage "$png"; then
+    printf '%2d. FAILED (%s): no picture of %s could be taken\n' "$step_number" "$*" "$area"
+    return 1
+  fi
+  rm -f "$screen"
+  for entry in "${shows[@]}"; do
+    read -r geometry file <<<"$entry"
+    if ! verdict=$(picture_shows "$png" "$geometry" "$file"); then
+      printf '%2d. FAILED (%s): %s does not show %s at %s: %s\n' \
+        "$step_number" "$*" "${png#"$root"/}" "$file" "$geometry" "$verdict"
+      return 1
+    fi
+  done
+  printf '%2d. %s; picture: %s\n' "$step_number" "$said" "${png#"$root"/}"
+}
+
+# The whole story, inside Xvfb; stops at the first step that did not happen.
+headless_story() {
+  step - fresh-install-state || return 1
+  (cd "$dist" && exec wine setup.exe) &
+  step 01-setup-window await-setup || return 1
+  step 02-success install || return 1
+  step - confirm-success || return 1
+  step - await-program || return 1
+  step - set-interval "$headless_minutes" || return 1
+  step 03-main-window show-preview Rainbow || return 1
+  step 04-help open-help || return 1
+  step 05-about open-about || return 1
+  step - close-about || return 1
+  step - show-desktop || return 1
+  local number=6 sample
+  for sample in "${samples[@]}"; do
+    step "$(printf '%02d' $number)-desktop-$sample" await-wallpaper "$sample" || return 1
+    number=$((number + 1))
+  done
+  step - close-program || return 1
+}
+
 if [ "${1:-}" = "--headless-session" ]; then
-  headless_session
-  exit
+  started=$SECONDS
+  headless_story
+  status=$?
+  if [ $status -eq 0 ]; then
+    echo "All $step_number steps done in $((SECONDS - started)) s; the pictures are in ${pictures#"$root"/}/."
+    timeout 15 wineserver -w || wineserver -k
+  else
+    wineserver -k
+  fi
+  exit $status
 fi
 
-[ -f "$dist/Quorvane.EXE" ] || { echo "missing: $dist/Quorvane.EXE (build first)" >&2; exit 1; }
+for needed in "$dist/setup.exe" "$dist/Quorvane.EXE" "$demo_exe"; do
+  [ -f "$needed" ] || { echo "missing: $needed (build first: scripts/build.sh)" >&2; exit 1; }
+done
 
-# With a display: a 1024x768 Wine virtual desktop, until the user closes the program.
+# The demo's own prefix, so that installing there never meets the test runs in build/wine.
+WINEPREFIX=$(QUORVANE_WINEPREFIX="$root/build/wine-demo" "$root/scripts/wine-prefix.sh") || exit 1
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# With a display: the user presses Install in the virtual desktop; once the installed program
+# shows, this script sets its interval (Minute(s), Apply Settings) so that it starts rotating.
 if [ -n "${DISPLAY:-}" ]; then
-  cd "$dist" && exec wine explorer /desktop=Quorvane,1024x768 Quorvane.EXE
+  demo fresh-install-state | sed -n 's/^done: /Prefix ready: /p'
+  echo "setup.exe opens in a Wine virtual desktop (1024 x 768): press Install."
+  (cd "$dist" && exec wine setup.exe) &
+  wait $!
+  echo "Setup ended; waiting for the installed Quorvane to show ..."
+  if said=$(demo set-interval "$interactive_minutes" 30); then
+    echo "Done for you: ${said#done: }"
+    echo "Quorvane rotates the sample wallpapers; close its window (and notepad's) to end."
+  else
+    echo "Quorvane did not start (was Install pressed?): ${said#fail: }"
+  fi
+  # The rest is the user's session: it ends when the user has closed the last Wine window.
+  wineserver -w
+  exit 0
 fi
 
-# Without one: headless under Xvfb, waiting for the main window "Quorvane", saving a screenshot and closing
-# the program again; exits 0 only if the window appeared.
-[ -f "$driver" ] || { echo "missing: $driver (build first)" >&2; exit 1; }
-echo "No display: starting Quorvane headless under Xvfb."
-rm -f "$screenshot"
-timeout --kill-after=10 180 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --headless-session
-status=$?
-if [ $status -eq 0 ]; then
-  echo "Quorvane's main window appeared; screenshot: $screenshot"
-else
-  echo "Quorvane's main window did not appear (exit status $status)" >&2
+# Without one: the story played headless in a display of its own, bounded by two minutes. Xvfb
+# picks a free display number itself and writes it once it is ready.
+echo "No display: playing Quorvane's story headless under Xvfb (pictures in ${pictures#"$root"/}/)."
+rm -rf "$pictures"
+mkdir -p "$pictures"
+display_file="$pictures/.display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb=$!
+if ! timeout 15 bash -c 'until [ -s "$0" ]; do sleep 0.1; done' "$display_file"; then
+  echo "Xvfb did not start." >&2
+  kill $xvfb 2>/dev/null
+  exit 1
 fi
+timeout --kill-after=10 120 env DISPLAY=":$(head -1 "$display_file")" "$0" --headless-session
+status=$?
+if [ $status -eq 124 ] || [ $status -eq 137 ]; then
+  echo "The story took longer than two minutes and was stopped." >&2
+  wineserver -k 2>/dev/null
+fi
+kill $xvfb 2>/dev/null
+wait $xvfb 2>/dev/null
+rm -f "$display_file"
+[ $status -eq 0 ] || echo "The story did not end well (exit status $status)." >&2
 exit $status

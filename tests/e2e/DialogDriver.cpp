@@ -49,6 +49,19 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 
 WPARAM CommandFrom(int id, WORD code) { return MAKEWPARAM(static_cast<WORD>(id), code); }
 
+// Brings `dialog` to the foreground and types the key; false when it did not come to the foreground.
+bool TypeKey(HWND dialog, WORD virtualKey) {
+    SetForegroundWindow(dialog);
+    if (!WaitUntil([&] { return GetForegroundWindow() == dialog; }, kSendMs)) return false;
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = virtualKey;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
@@ -157,15 +170,8 @@ void Repaint(HWND dialog) {
 void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 // The key goes through the system's input queue to the dialog's focus control, and the dialog's
-// message loop turns it into IDCANCEL, as with a real keyboard.
-bool PressEscape(HWND dialog) {
-    SetForegroundWindow(dialog);
-    if (!WaitUntil([&] { return GetForegroundWindow() == dialog; }, kSendMs)) return false;
-    INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-        key.ki.wVk = VK_ESCAPE;
-    }
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, keys, sizeof(INPUT)) == 2;
-}
+// message loop turns it into a command (Esc: IDCANCEL, Enter: the default button), as with a real
+// keyboard.
+bool PressEscape(HWND dialog) { return TypeKey(dialog, VK_ESCAPE); }
+
+bool PressEnter(HWND dialog) { return TypeKey(dialog, VK_RETURN); }

@@ -57,3 +57,5 @@ void PostClose(HWND window);
 // Brings `dialog` to the foreground and types Esc on the keyboard; false when it did not come to
 // the foreground.
 bool PressEscape(HWND dialog);
+// The same with Enter.
+bool PressEnter(HWND dialog);

@@ -1,10 +1,9 @@
-// Entry of QuorvaneE2E.exe: runs the cases against a dist folder, or one step for the demo script.
+// Entry of QuorvaneE2E.exe: runs the cases against a dist folder.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "DemoCommands.h"
 #include "QuorvaneFiles.h"
 #include "QuorvaneProcess.h"
 
@@ -26,14 +25,10 @@ public:
 }  // namespace
 
 // QuorvaneE2E.exe <dist folder> [gtest options]: the cases, against the Quorvane.EXE staged there.
-// QuorvaneE2E.exe --await-main-window|--close-main-window: a step of the demo script.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (argc == 2 && IsDemoCommand(argv[1])) return RunDemoCommand(argv[1]);
     if (argc != 2) {
-        std::fprintf(stderr,
-                     "usage: QuorvaneE2E.exe <dist folder> [gtest options]\n"
-                     "       QuorvaneE2E.exe --await-main-window|--close-main-window\n");
+        std::fprintf(stderr, "usage: QuorvaneE2E.exe <dist folder> [gtest options]\n");
         return 2;
     }
     SetDistFolder(argv[1]);

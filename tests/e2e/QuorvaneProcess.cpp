@@ -30,13 +30,17 @@ void ReportMissingMainWindow(const std::vector<HWND>& shown, bool running, DWORD
 
 void SetDistFolder(const std::string& folder) { g_distFolder = folder; }
 
-QuorvaneProcess::QuorvaneProcess() {
-    std::string exe = g_distFolder + "\\Quorvane.EXE";
+const std::string& DistFolder() { return g_distFolder; }
+
+QuorvaneProcess::QuorvaneProcess() : QuorvaneProcess(g_distFolder) {}
+
+QuorvaneProcess::QuorvaneProcess(const std::string& folder) {
+    std::string exe = folder + "\\Quorvane.EXE";
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, g_distFolder.c_str(),
-                        &startup, &m_info)) {
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &m_info)) {
         std::fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
         m_info = PROCESS_INFORMATION{};
     }

@@ -7,11 +7,14 @@
 
 // Where Quorvane.EXE is staged, as a Windows path; set once from the command line.
 void SetDistFolder(const std::string& folder);
+const std::string& DistFolder();
 
 class QuorvaneProcess {
 public:
     // Starts the program; says on stderr why when it cannot.
     QuorvaneProcess();
+    // Starts the Quorvane.EXE of `folder`, with `folder` as its working directory.
+    explicit QuorvaneProcess(const std::string& folder);
     ~QuorvaneProcess();
     QuorvaneProcess(const QuorvaneProcess&) = delete;
     QuorvaneProcess& operator=(const QuorvaneProcess&) = delete;

@@ -1,0 +1,576 @@
+// The demo story's steps: the installer's window and its SUCCESS box, then the installed
+// Quorvane with its preview, help window and about box, and the wallpapers it rotates.
+#include "DemoSteps.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "DialogDriver.h"
+#include "MainDialog.h"
+#include "QuorvaneFiles.h"
+#include "Wallpaper.h"
+
+namespace {
+
+// What the story waits for, and how long at most.
+const DWORD kWindowMs = 15000;
+const DWORD kInstallMs = 30000;
+const DWORD kEndMs = 15000;
+const DWORD kNotepadMs = 5000;
+// A full round of five wallpapers at 3 s each, with room to spare.
+const DWORD kWallpaperMs = 25000;
+// Time for a window that was just shown or changed to be painted before its picture is taken.
+const DWORD kPaintMs = 400;
+// Longer than the headless story's rotation interval of 3 s.
+const DWORD kQuietMs = 4000;
+
+const DWORD kSendMs = 5000;
+
+// The installer's window and what it installs.
+const char* const kSetupCaption = "Setup";
+const int kSetupFileList = 1000;
+const int kSetupInstall = 1001;
+const int kSetupFolder = 1003;
+const int kSetupProgress = 1004;
+const char* const kInstallFolder = "C:\\QUORVANE";
+const char* const kInstalledProgram = "C:\\QUORVANE\\QUORVANE.EXE";
+const char* const kShortcutName = "QVshort.lnk";
+
+// Quorvane's windows beyond its main dialog (MainDialog.h).
+const int kApplySettings = 1011;
+const int kPreviewFrame = 1017;
+const int kHelpButton = 1019;
+const int kAboutButton = 1023;
+const char* const kHelpCaption = "Quorvane Help";
+const int kHelpOverview = 1022;
+const char* const kAboutCaption = "About Quorvane";
+const int kAboutIcon = 1028;
+
+// A message box's text is the static 0xFFFF.
+const int kMessageBoxText = 0xFFFF;
+
+// ----- what a step writes for the demo script
+
+std::string Format(const char* format, ...) {
+    char text[1024];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    return text;
+}
+
+void Done(const std::string& text) { std::printf("done: %s\n", text.c_str()); }
+
+int Fail(const std::string& text) {
+    std::printf("fail: %s\n", text.c_str());
+    return 1;
+}
+
+std::string Geometry(const RECT& rect) {
+    return Format("%ldx%ld+%ld+%ld", rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top);
+}
+
+RECT Screen() {
+    RECT screen{};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    return screen;
+}
+
+// The picture shows `rect`, as far as it lies on the screen.
+void Area(const RECT& rect) {
+    RECT shown{};
+    RECT screen = Screen();
+    IntersectRect(&shown, &rect, &screen);
+    std::printf("area: %s\n", Geometry(shown).c_str());
+}
+
+// Within the picture of `area`, the bitmap `file` fills `part`.
+void Shows(const RECT& part, const RECT& area, const std::string& file) {
+    RECT relative = part;
+    OffsetRect(&relative, -area.left, -area.top);
+    std::printf("shows: %s %s\n", Geometry(relative).c_str(), file.c_str());
+}
+
+RECT WindowArea(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// ----- finding and working windows
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// The picture buttons stand over hidden template buttons of the same ID: the visible one is the
+// one a user clicks.
+HWND VisibleChild(HWND window, int id) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id && IsWindowVisible(child)) return child;
+    }
+    return nullptr;
+}
+
+// A click on a button. Sent, it returns once the handler is done; posted, the step goes on at
+// once, as it must when the handler shows a modal window.
+bool PressButton(HWND window, int id, bool waitForHandler) {
+    HWND button = VisibleChild(window, id);
+    if (!button) return false;
+    if (waitForHandler) {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendMs, &result) != 0;
+    }
+    return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+}
+
+// While the rotation runs, every change paints the new wallpaper over the whole desktop, windows
+// included, and they paint themselves again only a moment later. A window's picture is therefore
+// taken just after a change, as far as can be from the next one; when nothing changes within the
+// bound (no rotation), it is taken at once.
+void AfterNextWallpaperChange() {
+    std::string before = DesktopWallpaper();
+    WaitUntil([&] { return DesktopWallpaper() != before; }, kQuietMs);
+    Sleep(kPaintMs);
+}
+
+// Has the whole window painted again now, its caption and frame included.
+void RepaintWhole(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Settle(window);
+}
+
+// Makes the window the active one, as a user's click would, so that its picture shows it with an
+// active caption; a window that does not come to the front is pictured as it is. A window that is
+// in front already is not activated again, and after the desktop painted over it Wine may draw
+// its caption as inactive: it is told once more that it is active.
+void BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    if (WaitUntil([&] { return GetForegroundWindow() == window; }, kPaintMs)) {
+        Send(window, WM_NCACTIVATE, TRUE, 0);
+    }
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+std::string ProcessImage(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return "<unknown>";
+    char path[MAX_PATH] = "";
+    DWORD size = MAX_PATH;
+    BOOL read = QueryFullProcessImageNameA(process, 0, path, &size);
+    CloseHandle(process);
+    return read ? path : "<unknown>";
+}
+
+bool WaitForProcessEnd(DWORD pid, DWORD milliseconds) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return true;  // already gone
+    bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+bool WaitUntilClosed(HWND window, DWORD milliseconds) {
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);
+}
+
+std::string ClassName(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+BOOL CALLBACK CollectNotepad(HWND window, LPARAM param) {
+    if (IsWindowVisible(window) && lstrcmpiA(ClassName(window).c_str(), "Notepad") == 0) {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> NotepadWindows() {
+    std::vector<HWND> found;
+    EnumWindows(CollectNotepad, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The help window's text pane is the rich edit control made over the frame of the same ID.
+HWND RichEditChild(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        std::string name = ClassName(child);
+        CharUpperA(&name[0]);
+        if (name.find("RICHEDIT") != std::string::npos) return child;
+    }
+    return nullptr;
+}
+
+std::string WindowText(HWND window) {
+    char text[4096] = "";
+    Send(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string FirstLine(const std::string& text) {
+    size_t end = text.find_first_of("\r\n");
+    return text.substr(0, end);
+}
+
+// The main window "Quorvane" of the installed program, or nullptr.
+HWND FindInstalledProgram() {
+    HWND window = FindVisibleWindow(kAnyProcess, "Quorvane", kWallpaperList);
+    if (!window) return nullptr;
+    return lstrcmpiA(ProcessImage(ProcessOf(window)).c_str(), kInstalledProgram) == 0 ? window : nullptr;
+}
+
+HWND WaitForInstalledProgram(DWORD milliseconds) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindInstalledProgram()) != nullptr; }, milliseconds);
+    return window;
+}
+
+std::string FileName(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The width and height that a .bmp file's header gives, or 0 x 0.
+SIZE BitmapSize(const std::string& path) {
+    std::string header = ReadBytes(path).substr(0, 26);
+    if (header.size() < 26 || header.compare(0, 2, "BM") != 0) return SIZE{0, 0};
+    auto number = [&](size_t at) {
+        int32_t value = 0;
+        std::memcpy(&value, header.data() + at, sizeof value);
+        return value;
+    };
+    return SIZE{std::abs(number(18)), std::abs(number(22))};
+}
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = "";
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+std::string StartupFolder() { return WindowsFolder() + "\\Profiles\\All Users\\Start Menu\\Programs\\StartUp"; }
+
+// ----- the steps
+
+// The prefix as before the first install: no install folder, no StartUp shortcut, no wallpaper;
+// the NT 4.0 profile folders above StartUp exist, as the installer expects.
+int FreshInstallState(const std::vector<std::string>&) {
+    for (const std::string& name : FilesIn(kInstallFolder)) {
+        std::string path = std::string(kInstallFolder) + "\\" + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(kInstallFolder);
+    std::string shortcut = StartupFolder() + "\\" + kShortcutName;
+    DeleteFileA(shortcut.c_str());
+    std::string path = WindowsFolder();
+    for (const char* level : {"Profiles", "All Users", "Start Menu", "Programs"}) {
+        path += std::string("\\") + level;
+        CreateDirectoryA(path.c_str(), nullptr);
+    }
+    // Told to the desktop as well: it keeps the wallpaper it loaded at its start, perhaps one of a
+    // former run's samples, until a setting change makes it load the wallpaper again.
+    char none[] = "";
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, none, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    SetDesktopWallpaper("");
+    if (FolderExists(kInstallFolder)) return Fail(Format("%s could not be removed", kInstallFolder));
+    if (FileExists(shortcut)) return Fail(Format("%s could not be removed", shortcut.c_str()));
+    if (!FolderExists(path)) return Fail(Format("%s could not be made", path.c_str()));
+    Done(Format("fresh install state: no %s, no StartUp shortcut, no wallpaper; %s exists", kInstallFolder,
+                path.c_str()));
+    return 0;
+}
+
+int AwaitSetup(const std::vector<std::string>&) {
+    HWND setup = WaitForWindow(kAnyProcess, kSetupCaption, kSetupFileList, kWindowMs);
+    if (!setup) return Fail(Format("the setup window \"%s\" did not show within %lu ms", kSetupCaption, kWindowMs));
+    int files = ListCount(setup, kSetupFileList);
+    std::string folder = ControlText(setup, kSetupFolder);
+    if (files != 20 || folder != kInstallFolder) {
+        return Fail(Format("the setup window lists %d files for \"%s\"", files, folder.c_str()));
+    }
+    BringToFront(setup);
+    RepaintWhole(setup);
+    Sleep(kPaintMs);
+    Done(Format("%s shows its window: %d files to install into %s", ProcessImage(ProcessOf(setup)).c_str(), files,
+                folder.c_str()));
+    Area(WindowArea(setup));
+    return 0;
+}
+
+int Install(const std::vector<std::string>&) {
+    HWND setup = FindVisibleWindow(kAnyProcess, kSetupCaption, kSetupFileList);
+    if (!setup) return Fail("there is no setup window to press Install on");
+    DWORD pid = ProcessOf(setup);
+    if (!PressButton(setup, kSetupInstall, false)) return Fail("the setup window has no Install button");
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindVisibleWindow(pid, nullptr, kMessageBoxText)) != nullptr; }, kInstallMs);
+    if (!box) return Fail(Format("no message box within %lu ms of pressing Install", kInstallMs));
+    std::string caption = WindowCaption(box);
+    std::string text = ControlText(box, kMessageBoxText);
+    if (caption != "SUCCESS") return Fail(Format("the installer says \"%s\": %s", caption.c_str(), text.c_str()));
+    int progress = static_cast<int>(Send(GetDlgItem(setup, kSetupProgress), PBM_GETPOS, 0, 0));
+    RepaintWhole(setup);
+    Sleep(kPaintMs);
+    Done(Format("Install pressed: the bar stands at %d of 20 and the installer says SUCCESS: \"%s\"", progress,
+                FirstLine(text).c_str()));
+    RECT area{};
+    RECT setupArea = WindowArea(setup);
+    RECT boxArea = WindowArea(box);
+    UnionRect(&area, &setupArea, &boxArea);
+    Area(area);
+    return 0;
+}
+
+int ConfirmSuccess(const std::vector<std::string>&) {
+    HWND box = FindVisibleWindow(kAnyProcess, "SUCCESS", kMessageBoxText);
+    if (!box) return Fail("there is no SUCCESS box to press OK on");
+    DWORD pid = ProcessOf(box);
+    PostClick(box, IDOK);
+    if (!WaitUntilClosed(box, kWindowMs)) return Fail("the SUCCESS box is still shown after OK");
+    if (!WaitForProcessEnd(pid, kEndMs)) return Fail(Format("setup.exe is still running %lu ms after OK", kEndMs));
+    Done("OK pressed: the installer closed its window and ended");
+    return 0;
+}
+
+int AwaitProgram(const std::vector<std::string>&) {
+    HWND main = WaitForInstalledProgram(kWindowMs);
+    if (!main) return Fail(Format("the main window of %s did not show within %lu ms", kInstalledProgram, kWindowMs));
+    int entries = ListCount(main, kWallpaperList);
+    std::string minutes = ControlText(main, kMinutes);
+    std::string notepad = "no notepad window showed";
+    std::vector<HWND> editors;
+    WaitUntil([&] { return !(editors = NotepadWindows()).empty(); }, kNotepadMs);
+    for (HWND editor : editors) {
+        notepad = "notepad showed \"" + WindowCaption(editor) + "\" and was closed";
+        PostClose(editor);
+        if (!WaitUntilClosed(editor, kWindowMs)) return Fail("notepad did not close");
+    }
+    Done(Format("the installer started %s: its list holds %d samples, minutes %s (no rotation yet); %s",
+                kInstalledProgram, entries, minutes.c_str(), notepad.c_str()));
+    return entries == 5 ? 0 : Fail(Format("the installed list holds %d entries instead of 5", entries));
+}
+
+// set-interval <minutes> [<seconds to wait for the program>]: as the user does, types the minutes,
+// picks "Minute(s) " and presses "Apply Settings".
+int SetInterval(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return Fail("set-interval needs the minutes");
+    const std::string& minutes = arguments[0];
+    DWORD waitMs = arguments.size() > 1 ? std::strtoul(arguments[1].c_str(), nullptr, 10) * 1000 : kWindowMs;
+    HWND main = WaitForInstalledProgram(waitMs);
+    if (!main) return Fail(Format("the main window of %s did not show", kInstalledProgram));
+    Send(GetDlgItem(main, kMinutes), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(minutes.c_str()));
+    if (CheckState(main, kFreqMinutes) != BST_CHECKED) ClickCheckBox(main, kFreqMinutes);
+    if (!PressButton(main, kApplySettings, true)) return Fail("Apply Settings could not be pressed");
+    std::string shown = ControlText(main, kMinutes);
+    if (std::atof(shown.c_str()) != std::atof(minutes.c_str()) || CheckState(main, kFreqMinutes) != BST_CHECKED) {
+        return Fail(Format("after Apply Settings the minutes box shows \"%s\"", shown.c_str()));
+    }
+    if (!FileExists(kSettingsFile)) return Fail(Format("Apply Settings wrote no %s", kSettingsFile));
+    Done(Format("typed %s into the minutes box with \"Minute(s)\" checked and pressed Apply Settings: %s saved, "
+                "the wallpaper now changes every %.1f s",
+                minutes.c_str(), kSettingsFile, std::atof(shown.c_str()) * 60.0));
+    return 0;
+}
+
+// show-preview <sample name>: ticks "Allow preview" and selects the sample in the list.
+int ShowPreview(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return Fail("show-preview needs a sample's name");
+    std::string file = arguments[0] + ".BMP";
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    if (CheckState(main, kAllowPreview) != BST_CHECKED) ClickCheckBox(main, kAllowPreview);
+    if (CheckState(main, kAllowPreview) != BST_CHECKED) return Fail("\"Allow preview\" did not become ticked");
+    std::vector<std::string> entries = ListEntries(main, kWallpaperList);
+    int index = -1;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (lstrcmpiA(FileName(entries[i]).c_str(), file.c_str()) == 0) index = static_cast<int>(i);
+    }
+    if (index < 0) return Fail(Format("the list holds no %s", file.c_str()));
+    // A paint erases the dialog's background after drawing the preview, so the window is painted
+    // first and the selection, which draws the preview by itself, comes last.
+    AfterNextWallpaperChange();
+    BringToFront(main);
+    RepaintWhole(main);
+    SelectEntry(main, kWallpaperList, index);
+    Sleep(kPaintMs);
+    std::string selection = ControlText(main, kCurrentSelection);
+    if (lstrcmpiA(selection.c_str(), entries[index].c_str()) != 0) {
+        return Fail(Format("the current selection shows \"%s\" instead of %s", selection.c_str(),
+                           entries[index].c_str()));
+    }
+    Done(Format("\"Allow preview\" ticked and %s selected: the main window shows its path and its preview",
+                entries[index].c_str()));
+    RECT area = WindowArea(main);
+    Area(area);
+    RECT preview = WindowArea(GetDlgItem(main, kPreviewFrame));
+    InflateRect(&preview, -3, -3);
+    Shows(preview, area, file);
+    return 0;
+}
+
+int OpenHelp(const std::vector<std::string>&) {
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    if (!PressButton(main, kHelpButton, true)) return Fail("the Help button could not be pressed");
+    HWND help = WaitForWindow(ProcessOf(main), kHelpCaption, kHelpOverview, kWindowMs);
+    if (!help) return Fail(Format("the window \"%s\" did not show", kHelpCaption));
+    HWND pane = RichEditChild(help);
+    if (!pane) return Fail("the help window has no text pane");
+    std::string text;
+    if (!WaitUntil([&] { return !(text = WindowText(pane)).empty(); }, kWindowMs)) {
+        return Fail("the help window's pane stayed empty");
+    }
+    AfterNextWallpaperChange();
+    BringToFront(help);
+    RepaintWhole(help);
+    Sleep(kPaintMs);
+    Done(Format("Help pressed: the help window shows its topics and the welcome page \"%s\"",
+                FirstLine(text).c_str()));
+    Area(WindowArea(help));
+    return 0;
+}
+
+int OpenAbout(const std::vector<std::string>&) {
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    std::string helpClosed;
+    if (HWND help = FindVisibleWindow(ProcessOf(main), kHelpCaption, kHelpOverview)) {
+        PostClose(help);
+        if (!WaitUntilClosed(help, kWindowMs)) return Fail("the help window did not close");
+        helpClosed = "the help window closed; ";
+    }
+    if (!PressButton(main, kAboutButton, false)) return Fail("the About button could not be pressed");
+    HWND about = WaitForWindow(ProcessOf(main), kAboutCaption, kAboutIcon, kWindowMs);
+    if (!about) return Fail(Format("the box \"%s\" did not show", kAboutCaption));
+    AfterNextWallpaperChange();
+    RepaintWhole(about);
+    Sleep(kPaintMs);
+    Done(helpClosed + "About pressed: the about box shows its artwork and blinking icon");
+    Area(WindowArea(about));
+    return 0;
+}
+
+int CloseAbout(const std::vector<std::string>&) {
+    HWND about = FindVisibleWindow(kAnyProcess, kAboutCaption, kAboutIcon);
+    if (!about) return Fail("there is no about box to close");
+    PostMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    if (!WaitUntilClosed(about, kWindowMs)) return Fail("the about box is still shown after OK");
+    Done("OK pressed: the about box closed");
+    return 0;
+}
+
+int ShowDesktop(const std::vector<std::string>&) {
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    if (!WaitUntil([&] { return IsIconic(main) != FALSE; }, kWindowMs)) return Fail("the main window did not minimize");
+    Done("the main window minimized: the desktop is free for the wallpaper");
+    return 0;
+}
+
+// await-wallpaper <sample name>: waits until the rotation makes the sample the wallpaper. Only a
+// change counts, not a sample already shown: its picture is then taken at the start of the few
+// seconds the sample stays, not at their end.
+int AwaitWallpaper(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return Fail("await-wallpaper needs a sample's name");
+    std::string file = arguments[0] + ".BMP";
+    DWORD start = GetTickCount();
+    std::string value;
+    bool changed = false;
+    auto shown = [&] {
+        bool isSample = lstrcmpiA(FileName(value = DesktopWallpaper()).c_str(), file.c_str()) == 0;
+        if (!isSample) changed = true;
+        return isSample && changed;
+    };
+    if (!WaitUntil(shown, kWallpaperMs)) {
+        return Fail(Format("the wallpaper did not change to %s within %lu ms (it is \"%s\")", file.c_str(),
+                           kWallpaperMs, value.c_str()));
+    }
+    DWORD waited = GetTickCount() - start;
+    Sleep(kPaintMs);
+    SIZE size = BitmapSize(value);
+    RECT screen = Screen();
+    int left = (screen.right - screen.left - size.cx) / 2;
+    int top = (screen.bottom - screen.top - size.cy) / 2;
+    RECT picture{left, top, left + size.cx, top + size.cy};
+    Done(Format("the rotation made %s the wallpaper (after %.1f s of waiting)", value.c_str(), waited / 1000.0));
+    Area(screen);
+    Shows(picture, screen, file);
+    return 0;
+}
+
+int CloseProgram(const std::vector<std::string>&) {
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    DWORD pid = ProcessOf(main);
+    PostClose(main);
+    if (!WaitForProcessEnd(pid, kEndMs)) return Fail(Format("Quorvane still runs %lu ms after its close box", kEndMs));
+    Done(Format("the close box saved the settings to %s and Quorvane ended", kSettingsFile));
+    return 0;
+}
+
+using Step = int (*)(const std::vector<std::string>&);
+
+const std::map<std::string, Step>& Steps() {
+    static const std::map<std::string, Step> steps = {
+        {"fresh-install-state", FreshInstallState},
+        {"await-setup", AwaitSetup},
+        {"install", Install},
+        {"confirm-success", ConfirmSuccess},
+        {"await-program", AwaitProgram},
+        {"set-interval", SetInterval},
+        {"show-preview", ShowPreview},
+        {"open-help", OpenHelp},
+        {"open-about", OpenAbout},
+        {"close-about", CloseAbout},
+        {"show-desktop", ShowDesktop},
+        {"await-wallpaper", AwaitWallpaper},
+        {"close-program", CloseProgram},
+    };
+    return steps;
+}
+
+}  // namespace
+
+int RunDemoStep(const std::string& name, const std::vector<std::string>& arguments) {
+    auto step = Steps().find(name);
+    if (step == Steps().end()) return 2;
+    int status = step->second(arguments);
+    std::fflush(stdout);
+    return status;
+}
+
+const char* DemoStepUsage() {
+    return "  fresh-install-state\n"
+           "  await-setup\n"
+           "  install\n"
+           "  confirm-success\n"
+           "  await-program\n"
+           "  set-interval <minutes> [<seconds to wait for the program>]\n"
+           "  show-preview <sample>\n"
+           "  open-help\n"
+           "  open-about\n"
+           "  close-about\n"
+           "  show-desktop\n"
+           "  await-wallpaper <sample>\n"
+           "  close-program\n";
+}

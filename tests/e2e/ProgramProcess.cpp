@@ -1,0 +1,70 @@
+// Starting, finding and ending the processes of the installer cases.
+#include "ProgramProcess.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+
+namespace {
+
+const DWORD kExitWaitMs = 10000;
+
+}  // namespace
+
+ProgramProcess::ProgramProcess(const std::string& folder, const std::string& exeName) {
+    std::string exe = folder + "\\" + exeName;
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &m_info)) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
+        m_info = PROCESS_INFORMATION{};
+    }
+}
+
+ProgramProcess::~ProgramProcess() {
+    if (!Started()) return;
+    if (Running()) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForExit(kExitWaitMs);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+bool ProgramProcess::WaitForExit(DWORD milliseconds) const {
+    return Started() && WaitForSingleObject(m_info.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) found.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+std::string ProcessImage(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return "<unknown>";
+    char path[MAX_PATH] = "";
+    DWORD size = MAX_PATH;
+    BOOL read = QueryFullProcessImageNameA(process, 0, path, &size);
+    CloseHandle(process);
+    return read ? path : "<unknown>";
+}
+
+bool EndProcess(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return false;
+    TerminateProcess(process, 1);
+    bool ended = WaitForSingleObject(process, kExitWaitMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}

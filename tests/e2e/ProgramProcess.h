@@ -1,0 +1,34 @@
+// Programs the installer cases start, and the processes the installer starts for them, found by name.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A program started from a folder of the case's choosing, with that folder as its working
+// directory, the way a user starts setup.exe from the folder it lies in; ended with its owner.
+class ProgramProcess {
+public:
+    // Starts `folder`\`exeName`; says on stderr why when it cannot.
+    ProgramProcess(const std::string& folder, const std::string& exeName);
+    ~ProgramProcess();
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    bool Started() const { return m_info.hProcess != nullptr; }
+    DWORD Id() const { return m_info.dwProcessId; }
+    bool WaitForExit(DWORD milliseconds) const;
+    bool Running() const { return Started() && !WaitForExit(0); }
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// The running processes whose executable is named `exeName` (letter case ignored), from a
+// Toolhelp snapshot.
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+// The full path of the process's executable, or "<unknown>" when it cannot be read.
+std::string ProcessImage(DWORD pid);
+// Ends the process and waits a bounded time for it to go; false when it is still there.
+bool EndProcess(DWORD pid);

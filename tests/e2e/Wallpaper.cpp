@@ -1,0 +1,104 @@
+// Reading, writing and watching the wallpaper value of the user profile in the registry.
+#include "Wallpaper.h"
+
+namespace {
+
+const char* const kDesktopKey = "Control Panel\\Desktop";
+const char* const kWallpaperValue = "Wallpaper";
+const DWORD kPollMs = 2;
+
+// The value's type and bytes; false when it is missing or the key cannot be opened.
+bool ReadValue(DWORD* type, std::string* bytes) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(key, kWallpaperValue, nullptr, type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        bytes->assign(size, '\0');
+        status = RegQueryValueExA(key, kWallpaperValue, nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size);
+        bytes->resize(size);
+    }
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void WriteValue(DWORD type, const std::string& bytes) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(key, kWallpaperValue, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+void RemoveValue() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, kWallpaperValue);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+std::string DesktopWallpaper() {
+    DWORD type = 0;
+    std::string bytes;
+    if (!ReadValue(&type, &bytes)) return "<no value>";
+    return bytes.c_str();
+}
+
+void SetDesktopWallpaper(const std::string& text) { WriteValue(REG_SZ, std::string(text.c_str(), text.size() + 1)); }
+
+std::string NextWallpaperAfter(const std::string& marker, DWORD milliseconds) {
+    SetDesktopWallpaper(marker);
+    DWORD start = GetTickCount();
+    std::string value = DesktopWallpaper();
+    while (value == marker && GetTickCount() - start < milliseconds) {
+        Sleep(kPollMs);
+        value = DesktopWallpaper();
+    }
+    return value;
+}
+
+KeptDesktopWallpaper::KeptDesktopWallpaper() { m_existed = ReadValue(&m_type, &m_bytes); }
+
+KeptDesktopWallpaper::~KeptDesktopWallpaper() {
+    if (m_existed) {
+        WriteValue(m_type, m_bytes);
+    } else {
+        RemoveValue();
+    }
+}
+
+WallpaperRecorder::WallpaperRecorder() : m_startMs(GetTickCount()), m_thread(&WallpaperRecorder::Record, this) {}
+
+WallpaperRecorder::~WallpaperRecorder() {
+    m_stop = true;
+    m_thread.join();
+}
+
+void WallpaperRecorder::Record() {
+    std::string last = DesktopWallpaper();
+    while (!m_stop) {
+        std::string value = DesktopWallpaper();
+        if (value != last) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_changes.push_back(Change{value, GetTickCount() - m_startMs});
+            last = value;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+std::vector<WallpaperRecorder::Change> WallpaperRecorder::WaitForChanges(size_t count, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_changes.size() >= count || GetTickCount() - start >= milliseconds) return m_changes;
+        }
+        Sleep(kPollMs);
+    }
+}

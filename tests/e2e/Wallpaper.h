@@ -1,0 +1,61 @@
+// The desktop wallpaper as the registry value HKCU\Control Panel\Desktop\Wallpaper, where other processes see it.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The value's text, or "<no value>" when there is none.
+std::string DesktopWallpaper();
+// Writes `text` into the value directly, without telling the desktop.
+void SetDesktopWallpaper(const std::string& text);
+
+// Sets `marker`, then waits until a change replaces it; returns the new value, or the marker when
+// nothing replaced it within `milliseconds`.
+std::string NextWallpaperAfter(const std::string& marker, DWORD milliseconds);
+
+// Keeps the value found at construction and puts it back at destruction (removes the value when
+// there was none).
+class KeptDesktopWallpaper {
+public:
+    KeptDesktopWallpaper();
+    ~KeptDesktopWallpaper();
+    KeptDesktopWallpaper(const KeptDesktopWallpaper&) = delete;
+    KeptDesktopWallpaper& operator=(const KeptDesktopWallpaper&) = delete;
+
+private:
+    bool m_existed = false;
+    DWORD m_type = REG_SZ;
+    std::string m_bytes;
+};
+
+// Every change of the value from its construction on, read by a thread of its own every 2 ms, so
+// that a value a fast timer holds for a few tens of milliseconds is not missed.
+class WallpaperRecorder {
+public:
+    struct Change {
+        std::string value;
+        DWORD atMs;  // since the recorder began
+    };
+
+    WallpaperRecorder();
+    ~WallpaperRecorder();
+    WallpaperRecorder(const WallpaperRecorder&) = delete;
+    WallpaperRecorder& operator=(const WallpaperRecorder&) = delete;
+
+    // The changes seen so far, once there are `count` of them or `milliseconds` have passed.
+    std::vector<Change> WaitForChanges(size_t count, DWORD milliseconds);
+
+private:
+    void Record();
+
+    DWORD m_startMs;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::vector<Change> m_changes;
+    std::thread m_thread;
+};
