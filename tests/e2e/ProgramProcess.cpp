@@ -1,4 +1,4 @@
-// Starting, finding and ending the processes of the installer cases.
+// Starting, finding and ending the processes of the cases.
 #include "ProgramProcess.h"
 
 #include <tlhelp32.h>

@@ -1,4 +1,4 @@
-// Programs the installer cases start, and the processes the installer starts for them, found by name.
+// Programs the cases start, and the processes that the programs start in turn, found by name.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <vector>
 
 // A program started from a folder of the case's choosing, with that folder as its working
-// directory, the way a user starts setup.exe from the folder it lies in; ended with its owner.
+// directory, the way a user starts a program from the folder it lies in; ended with its owner.
 class ProgramProcess {
 public:
     // Starts `folder`\`exeName`; says on stderr why when it cannot.
@@ -18,6 +18,7 @@ public:
 
     bool Started() const { return m_info.hProcess != nullptr; }
     DWORD Id() const { return m_info.dwProcessId; }
+    HANDLE Handle() const { return m_info.hProcess; }
     bool WaitForExit(DWORD milliseconds) const;
     bool Running() const { return Started() && !WaitForExit(0); }
 

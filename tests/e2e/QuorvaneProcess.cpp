@@ -34,27 +34,7 @@ const std::string& DistFolder() { return g_distFolder; }
 
 QuorvaneProcess::QuorvaneProcess() : QuorvaneProcess(g_distFolder) {}
 
-QuorvaneProcess::QuorvaneProcess(const std::string& folder) {
-    std::string exe = folder + "\\Quorvane.EXE";
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &m_info)) {
-        std::fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
-        m_info = PROCESS_INFORMATION{};
-    }
-}
-
-QuorvaneProcess::~QuorvaneProcess() {
-    if (!Started()) return;
-    if (Running()) {
-        TerminateProcess(m_info.hProcess, 1);
-        WaitForExit(kStartMs);
-    }
-    CloseHandle(m_info.hThread);
-    CloseHandle(m_info.hProcess);
-}
+QuorvaneProcess::QuorvaneProcess(const std::string& folder) : ProgramProcess(folder, "Quorvane.EXE") {}
 
 // The wait ends early when another window of the program shows (a message box) or it ends.
 HWND QuorvaneProcess::MainWindow() const {
@@ -70,14 +50,10 @@ HWND QuorvaneProcess::MainWindow() const {
         kStartMs);
     if (!dialog) {
         DWORD exitCode = 0;
-        GetExitCodeProcess(m_info.hProcess, &exitCode);
+        GetExitCodeProcess(Handle(), &exitCode);
         ReportMissingMainWindow(shown, Running(), exitCode);
         return nullptr;
     }
-    WaitForInputIdle(m_info.hProcess, kStartMs);
+    WaitForInputIdle(Handle(), kStartMs);
     return dialog;
-}
-
-bool QuorvaneProcess::WaitForExit(DWORD milliseconds) const {
-    return Started() && WaitForSingleObject(m_info.hProcess, milliseconds) == WAIT_OBJECT_0;
 }
