@@ -1,6 +1,7 @@
 // The application object: one static instance, which shows the main dialog modally.
 #include "WallpaperApp.h"
 
+#include "FileStore.h"
 #include "WallpaperDlg.h"
 
 namespace {
@@ -19,6 +20,8 @@ const MessageMap* CWallpaperApp::GetMessageMap() const {
 // Always FALSE: the program ends when the main dialog ends.
 BOOL CWallpaperApp::InitInstance() {
     Enable3dControls();
+    // A save cut short by a crash or a kill leaves its new file behind; start-up clears those.
+    RemoveStaleTemporaryFiles(kListFilePath);
     CWallpaperDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

@@ -88,6 +88,14 @@ def with_profile():
     return bitmap_file(bytes(header) + body + profile)
 
 
+def bad_profile():
+    """A 124-byte header whose embedded profile starts past the end of the file."""
+    header = bytearray(info_header(2, 2, 24, header_size=124))
+    struct.pack_into("<I", header, 56, 0x4D424544)  # 'MBED'
+    struct.pack_into("<II", header, 112, 0xFFFFFF00, 0x200)
+    return bitmap_file(bytes(header) + pixels(2, 2, 24))
+
+
 def os2_file():
     """The 12-byte OS/2 header, two 3-byte colours and a 4 x 2 1-bit image."""
     core = struct.pack("<IHHHH", 12, 4, 2, 1, 1)
@@ -131,6 +139,38 @@ def files():
         "bad-rle-stream.bmp": compressed(4, 2, 8, BI_RLE8, b"\xff\x01\x00\x02\xff\xff\x00\x05\x01\x02",
                                          colors=16),
         "bad-bitfields-no-masks.bmp": bitmap_file(info_header(1, 1, 32, BI_BITFIELDS) + bytes(4)),
+        # Headers: only the file header, an info header cut short, one too small to be any.
+        "bad-header-only.bmp": sound_8bit[:14],
+        "bad-info-header-truncated.bmp": sound_8bit[:14 + 30],
+        "bad-header-too-small.bmp": bitmap_file(struct.pack("<I", 16) + info_header(2, 2, 24)[4:] + pixels(2, 2, 24)),
+        "bad-header-108-truncated.bmp": bitfields(2, 2, 32, (0xFF0000, 0x00FF00, 0x0000FF), 108)[:14 + 80],
+        "bad-planes.bmp": bitmap_file(info_header(2, 2, 24)[:12] + struct.pack("<H", 0) + info_header(2, 2, 24)[14:] +
+                                      pixels(2, 2, 24)),
+        # Bit counts no drawing call takes.
+        "bad-bit-count-zero.bmp": bitmap_file(info_header(2, 2, 0) + color_table(1) + bytes(8)),
+        "bad-bit-count-huge.bmp": bitmap_file(info_header(1, 1, 0xFFFF) + bytes(64)),
+        "bad-bit-count-rle8-with-4-bits.bmp": compressed(7, 4, 4, BI_RLE8, rle8_rows(7, 4)),
+        # Colour tables that the file does not hold.
+        "bad-color-table-truncated.bmp": bitmap_file(info_header(2, 2, 8) + color_table(100)),
+        "bad-color-table-past-pixels.bmp": bitmap_file(info_header(2, 2, 8, clr_used=1000) + color_table(256) +
+                                                       pixels(2, 2, 8)),
+        # Dimensions: none, negative width, rows that overflow 32 bits.
+        "bad-zero-width.bmp": bitmap_file(info_header(0, 3, 24) + pixels(1, 3, 24)),
+        "bad-zero-height.bmp": bitmap_file(info_header(3, 0, 24)),
+        "bad-negative-width.bmp": bitmap_file(info_header(-3, 2, 24) + pixels(3, 2, 24)),
+        "bad-huge-width-one-row.bmp": bitmap_file(info_header(0x7FFFFFFF, 1, 1) + color_table(2) + bytes(64)),
+        "bad-huge-height-one-column.bmp": bitmap_file(info_header(1, -0x7FFFFFFF, 8) + color_table(256) + bytes(64)),
+        # Compressed images: a size past the end, no stated size, a stream that ends early, top-down rows.
+        "bad-rle4-stream.bmp": compressed(8, 3, 4, BI_RLE4, b"\x10\x12\x00\x03\x01\x23\x00\x02\xff\xff",
+                                          size_image=64),
+        "bad-rle4-no-end.bmp": compressed(8, 3, 4, BI_RLE4, rle4_rows(8, 3)[:-4]),
+        "bad-rle8-size-huge.bmp": compressed(7, 4, 8, BI_RLE8, rle8_rows(7, 4), size_image=0xFFFFFFFF, colors=16),
+        "bad-rle8-top-down.bmp": bitmap_file(info_header(7, -4, 8, BI_RLE8, len(rle8_rows(7, 4)), 16) +
+                                             color_table(16) + rle8_rows(7, 4)),
+        "bad-jpeg-no-size.bmp": bitmap_file(info_header(2, 2, 0, 4, 0) + b"\xff\xd8\xff\xd9"),
+        "bad-png-size-past-end.bmp": bitmap_file(info_header(2, 2, 0, 5, 4096) + b"\x89PNG\r\n\x1a\n"),
+        # A colour profile that lies outside the file.
+        "bad-profile-out-of-range.bmp": bad_profile(),
     }
     return {**good, **damaged}
 

@@ -1,0 +1,29 @@
+// The stress programs' phases, and how each check and figure is reported: every check prints
+// what it got, not just that it failed.
+#pragma once
+
+#include <string>
+
+#include "ProcessFigures.h"
+
+// Each phase returns the number of failed checks.
+int RunCrashSafety(const std::string& dist, int kills, unsigned seed);
+int RunTimerTicks(const std::string& dist, int ticks);
+int RunBigList(const std::string& dist, int entries);
+int RunApplyPresses(const std::string& dist, int presses);
+int RunTwoCopies(const std::string& dist, int seconds, unsigned seed);
+int RunHeldOpen(const std::string& dist);
+int RunBadBitmaps(const std::string& dist, const std::string& bitmapFolder);
+
+// "FAIL <what>: <got>" when !holds; returns 1 then, else 0.
+int Check(bool holds, const std::string& what, const std::string& got = "");
+// "figure <name>: <value>", the lines docs/reliability.md quotes.
+void Figure(const std::string& name, const std::string& value);
+// "  <text>", progress that helps when a phase fails.
+void Note(const std::string& text);
+
+std::string Fixed(double value, int decimals = 1);
+
+// Fails when GDI or USER objects, windows, kernel handles or private memory grew past a small
+// bound from `before` to `after`.
+int CheckFlat(const std::string& what, const ProcessFigures& before, const ProcessFigures& after);
