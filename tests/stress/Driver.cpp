@@ -170,6 +170,12 @@ void PostClick(HWND dialog, int id) {
 
 bool Settle(HWND dialog, DWORD milliseconds) { return Send(dialog, WM_NULL, 0, 0, nullptr, milliseconds); }
 
+void Repaint(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(dialog);
+    Settle(dialog);
+}
+
 std::string ControlText(HWND dialog, int id) {
     char text[1024] = "";
     Send(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, LPARAM(text));

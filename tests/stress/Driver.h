@@ -65,6 +65,8 @@ bool Click(HWND dialog, int id, DWORD milliseconds = 10000);
 void PostClick(HWND dialog, int id);
 // Returns once the dialog's thread has served every message sent or posted before.
 bool Settle(HWND dialog, DWORD milliseconds = 10000);
+// Has the whole dialog painted now, so that what painting caches is in place before a count.
+void Repaint(HWND dialog);
 
 std::string ControlText(HWND dialog, int id);
 bool SetControlText(HWND dialog, int id, const std::string& text);

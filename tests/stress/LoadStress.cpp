@@ -172,7 +172,7 @@ int RunApplyPresses(const std::string& dist, int presses) {
         if (Click(dialog, kApplySettings)) ++answered;
         slowest = std::max(slowest, NowMs() - at);
         if (i + 1 == kWarmUp) {
-            Settle(dialog);
+            Repaint(dialog);
             afterWarmUp = FiguresOf(copy.Process(), copy.Id());
         }
         if ((i + 1) % 100 == 0) {
@@ -181,7 +181,7 @@ int RunApplyPresses(const std::string& dist, int presses) {
         }
     }
     double elapsed = NowMs() - started;
-    Settle(dialog);
+    Repaint(dialog);
     ProcessFigures after = FiguresOf(copy.Process(), copy.Id());
     failures += Check(answered == presses, "every press is answered", std::to_string(answered));
     failures += Check(copy.Running(), "the program still runs");
