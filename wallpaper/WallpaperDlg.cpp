@@ -95,8 +95,9 @@ void CWallpaperDlg::OnAboutButton() {
 // While minimized the window shows the program icon centred in its client area.
 void CWallpaperDlg::OnPaint() {
     if (!IsIconic()) {
-        ShowSelectedEntry();
+        // The default painting erases the background, frame included: the preview comes after it.
         CDialog::OnPaint();
+        ShowSelectedEntry();
         return;
     }
     PaintMinimizedIcon(*this, m_hIcon);
