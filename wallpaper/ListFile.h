@@ -11,9 +11,10 @@
 constexpr std::size_t kMaxEntryLength = 259;
 
 // Splits the bytes of a list file into entries as they arrive, so that a file of any size
-// is read in small pieces. A line loses its line end (LF, CR LF, or a CR that ends the
-// file); empty lines are skipped; a line longer than kMaxEntryLength is skipped whole; an
-// entry ends at a NUL byte.
+// is read in small pieces. The bytes are taken as the C runtime's text mode reads them: a
+// Ctrl-Z ends the file, and a CR LF becomes a LF before the line end is taken off, so a line
+// loses its LF and up to two CRs before it (or one CR that ends the file). Empty lines are
+// skipped; a line longer than kMaxEntryLength is skipped whole; an entry ends at a NUL byte.
 class CListFileReader {
 public:
     using EntrySink = std::function<void(const std::string& entry)>;
@@ -26,11 +27,13 @@ public:
     void Finish();
 
 private:
+    void TakeOffCarriageReturn();
     void EndLine();
 
     EntrySink m_addEntry;
     std::string m_line;
     bool m_lineTooLong;
+    bool m_endOfFile;  // a Ctrl-Z was read
 };
 
 // All entries of a list file held in memory.
