@@ -16,17 +16,20 @@ std::string SystemReason(DWORD osError) {
 
 }  // namespace
 
-CFileException::CFileException(const std::string& fileName, DWORD osError)
-    : m_strFileName(fileName), m_lOsError(osError) {}
+CFileException::CFileException(Cause cause, const std::string& fileName, DWORD osError)
+    : m_cause(cause), m_strFileName(fileName), m_lOsError(osError) {}
 
 std::string CFileException::Describe() const {
-    return "Cannot open " + m_strFileName + ": " + SystemReason(m_lOsError);
+    const char* failed = m_cause == readFailed ? "Cannot read " : "Cannot open ";
+    return failed + m_strFileName + ": " + SystemReason(m_lOsError);
 }
 
 CFile::CFile(const char* fileName, UINT openFlags) : m_strFileName(fileName), m_hFile(INVALID_HANDLE_VALUE) {
     DWORD access = (openFlags & 3) == modeRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     m_hFile = CreateFileA(fileName, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_hFile == INVALID_HANDLE_VALUE) throw CFileException(m_strFileName, GetLastError());
+    if (m_hFile == INVALID_HANDLE_VALUE) {
+        throw CFileException(CFileException::openFailed, m_strFileName, GetLastError());
+    }
 }
 
 CFile::~CFile() {
@@ -35,7 +38,9 @@ CFile::~CFile() {
 
 UINT CFile::Read(void* buffer, UINT count) {
     DWORD got = 0;
-    if (!ReadFile(m_hFile, buffer, count, &got, nullptr)) throw CFileException(m_strFileName, GetLastError());
+    if (!ReadFile(m_hFile, buffer, count, &got, nullptr)) {
+        throw CFileException(CFileException::readFailed, m_strFileName, GetLastError());
+    }
     return got;
 }
 

@@ -10,13 +10,17 @@
 
 class FRAMEWORK_API CFileException : public CException {
 public:
-    CFileException(const std::string& fileName, DWORD osError);
+    // What failed: opening the file, or reading it once open.
+    enum Cause { openFailed, readFailed };
 
+    CFileException(Cause cause, const std::string& fileName, DWORD osError);
+
+    Cause m_cause;
     std::string m_strFileName;
     DWORD m_lOsError;
 
 protected:
-    // "Cannot open <file>: <the system's reason>"
+    // "Cannot open <file>: <the system's reason>", or "Cannot read ..." for a failed read.
     std::string Describe() const override;
 };
 

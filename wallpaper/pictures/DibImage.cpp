@@ -2,6 +2,7 @@
 // what its headers promise.
 #include "DibImage.h"
 
+#include <memory>
 #include <vector>
 
 #include "DibLayout.h"
@@ -58,17 +59,18 @@ void CDibImage::LoadFromFile(const char* fileName) {
         Refuse();
         return;
     }
+    // Owned here until the image takes it, so that a read that throws frees it too.
+    std::unique_ptr<BYTE, void (*)(void*)> owned(block, FreeBlock);
     TouchPages(block, blockSize);
     UINT blockBytes = file.Read(block, blockSize);
     file.Close();
 
     DibLayout layout{};
     if (blockBytes != blockSize || !CheckPackedDib(block, blockSize, &layout)) {
-        FreeBlock(block);
         Refuse();
         return;
     }
-    m_pPackedDib = reinterpret_cast<BITMAPINFO*>(block);
+    m_pPackedDib = reinterpret_cast<BITMAPINFO*>(owned.release());
     m_pInfoHeader = &m_pPackedDib->bmiHeader;
     m_pColorTable = reinterpret_cast<RGBQUAD*>(block + layout.colorTableOffset);
     if (m_pInfoHeader->biClrUsed == 0) m_pInfoHeader->biClrUsed = layout.colorCount;

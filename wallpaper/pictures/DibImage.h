@@ -8,7 +8,7 @@
 
 class CDibImage : public CObject {
 public:
-    // Loads the file at once; throws CFileException when it cannot be opened.
+    // Loads the file at once; throws CFileException when it cannot be opened or read.
     explicit CDibImage(const char* fileName);
     ~CDibImage() override;
 
