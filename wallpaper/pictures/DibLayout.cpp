@@ -91,12 +91,8 @@ bool HoldsParts(const uint8_t* block, std::size_t size, const DibLayout& layout)
 
 }  // namespace
 
-bool HasBitmapSignature(const uint8_t* fileHeader, std::size_t size) {
-    return size >= 2 && fileHeader[0] == 'B' && fileHeader[1] == 'M';
-}
-
 bool HasBitmapFileHeader(const uint8_t* fileHeader, std::size_t size) {
-    return size >= kBitmapFileHeaderSize && HasBitmapSignature(fileHeader, size);
+    return size >= kBitmapFileHeaderSize && fileHeader[0] == 'B' && fileHeader[1] == 'M';
 }
 
 bool CheckPackedDib(const uint8_t* block, std::size_t size, DibLayout* layout) {
@@ -114,10 +110,6 @@ bool CheckPackedDib(const uint8_t* block, std::size_t size, DibLayout* layout) {
     if (!PixelBytes(block, found, &found.pixelBytes) || !HoldsParts(block, size, found)) return false;
     *layout = found;
     return true;
-}
-
-uint32_t PaletteEntryCount(const DibLayout& layout) {
-    return PaletteEntries(layout.colorCount);
 }
 
 void FillPalette(const uint8_t* colorTable, uint32_t colorCount, PaletteColor (&palette)[kPaletteSize]) {

@@ -24,11 +24,8 @@ constexpr uint32_t kCompressionPng = 5;
 // 40-byte header or inside a longer one, whatever biSize says; the block holds up to here.
 constexpr uint64_t kBitfieldMasksEnd = kMinInfoHeaderSize + 3 * 4;
 
-// True when the bytes start with the signature "BM"; fewer than 2 bytes have none.
-bool HasBitmapSignature(const uint8_t* fileHeader, std::size_t size);
-
 // True when the `size` bytes read from the start of a file are a whole 14-byte file header
-// with the signature: a shorter file is refused like one without the signature.
+// with the signature "BM": a shorter file is refused like one without the signature.
 bool HasBitmapFileHeader(const uint8_t* fileHeader, std::size_t size);
 
 // Where the parts of a packed DIB (the file from offset 14 on) lie, relative to its start.
@@ -71,9 +68,6 @@ struct DibLayout {
 // The drawing call reads at most biClrUsed colour entries (2^bitCount when it is 0), so once
 // the reader has stored the colour count in biClrUsed it reads only entries the block holds.
 bool CheckPackedDib(const uint8_t* block, std::size_t size, DibLayout* layout);
-
-// The count of colour-table entries that go into the palette: min(colorCount, 256).
-uint32_t PaletteEntryCount(const DibLayout& layout);
 
 // A palette entry: red, green, blue, flags.
 struct PaletteColor {
