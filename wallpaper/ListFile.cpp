@@ -4,8 +4,9 @@
 #include <cstring>
 
 namespace {
-// A line is kept up to this length: an entry, two CRs, and one byte to tell that it is too long.
-constexpr std::size_t kLineKeepLength = kMaxEntryLength + 3;
+// A line is kept up to this length: an entry and the two CRs that may end it. A longer line is
+// marked too long and skipped.
+constexpr std::size_t kLineKeepLength = kMaxEntryLength + 2;
 // Text mode reads no further than this byte.
 constexpr char kCtrlZ = '\x1A';
 }  // namespace

@@ -89,6 +89,7 @@ TEST(DibLayoutCheck, FindsTheColorTablePixelsAndPaletteOrRefusesTheBlock) {
              {{40, INT32_MIN, INT32_MIN, 32, kRgb, 0, 0, 0, 64}, 0, -1, 0, 0},  // 2^64 bytes
              {{40, INT32_MIN, INT32_MIN, 0xFFFF, kFields, 0, 0, 0, 64}, 0, -1, 0, 0},
              {{40, INT32_MAX, INT32_MAX, 32, kRgb, 0, 0, 0, 64}, 0, -1, 0, 0},
+             {{40, INT32_MIN, INT32_MAX, 32, kRgb, 0, 0x80000000, 0, 64}, 0, -1, 0, 0},  // table + pixels: 2^64 + 40
              {{40, 0, 0, 24, kRgb, 0, 0, 0, 0}, -40, -1, 0, 0},  // headers: 40 bytes or more, all in the block
              {{40, 4, 2, 24, kRgb, 0, 0, 0, 24, 39}, 0, -1, 0, 0},
              {{40, 4, 2, 24, kRgb, 0, 0, 0, 24, kHuge}, 0, -1, 0, 0},
