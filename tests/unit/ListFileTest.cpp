@@ -25,9 +25,7 @@ TEST(ListFileRead, TakesTheLinesAsTextModeReadsThem) {
              Row{"A\r\r\r\n", {"A\r"}},
              Row{"\r\r\n\r\nB", {"B"}},    // a line of CR CR LF is empty
              Row{"A\r\nB\r", {"A", "B"}},  // a file cut after its last CR
-             Row{"A\r\n\x1A"
-                 "B\r\nC\r\n",
-                 {"A"}},  // Ctrl-Z ends the file
+             Row{std::string("A\r\n\x1A") + "B\r\nC\r\n", {"A"}},  // Ctrl-Z ends the file
              Row{"A\r\nB\x1A", {"A", "B"}},
              Row{"A\r\nB\r\n\x1A", {"A", "B"}},
              Row{std::string("abc\0def\r\n\0xyz\r\nB\r\n", 18), {"abc", "B"}},  // an entry ends at a NUL
