@@ -1,10 +1,12 @@
-// The stress programs' phases, and how each check and figure is reported: every check prints
-// what it got, not just that it failed.
+// The phases of QuorvaneStress.exe and how they report: every failed check prints what it got.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ProcessFigures.h"
+#include "SettingsBytes.h"
+#include "Wallpaper.h"
 
 // Each phase returns the number of failed checks.
 int RunCrashSafety(const std::string& dist, int kills, unsigned seed);
@@ -21,9 +23,16 @@ int Check(bool holds, const std::string& what, const std::string& got = "");
 void Figure(const std::string& name, const std::string& value);
 // "  <text>", progress that helps when a phase fails.
 void Note(const std::string& text);
-
 std::string Fixed(double value, int decimals = 1);
 
+// `folder`\w00000.bmp, w00001.bmp, ...
+std::vector<std::string> NumberedEntries(const std::string& folder, int count);
+// An empty C:\Quorvane with the list file of `entries` and the settings record.
+void LayOutFiles(const std::vector<std::string>& entries, const Settings& settings);
+// How many changes of the probe's `record` set `entries` in list order, from the first.
+size_t EntriesInOrder(const std::vector<WallpaperChange>& record, const std::vector<std::string>& entries);
+// The mean time between the record's changes, in milliseconds.
+double MeanPeriod(const std::vector<WallpaperChange>& record);
 // Fails when GDI or USER objects, windows, kernel handles or private memory grew past a small
 // bound from `before` to `after`.
 int CheckFlat(const std::string& what, const ProcessFigures& before, const ProcessFigures& after);

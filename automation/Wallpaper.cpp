@@ -1,6 +1,12 @@
 // Reading, writing and watching the wallpaper value of the user profile in the registry.
 #include "Wallpaper.h"
 
+#include <cstdlib>
+
+#include "DialogDriver.h"
+#include "Probe.h"
+#include "QuorvaneFiles.h"
+
 namespace {
 
 const char* const kDesktopKey = "Control Panel\\Desktop";
@@ -60,6 +66,23 @@ std::string NextWallpaperAfter(const std::string& marker, DWORD milliseconds) {
         value = DesktopWallpaper();
     }
     return value;
+}
+
+bool StartWallpaperProbe(HWND window) {
+    std::string record = WallpaperRecordPath(ProcessOf(window));
+    return SendToProbe(window, StartWallpaperRecordMessage()) && FileExists(record);
+}
+
+// A line still being written has no line end yet and is left for the next look.
+std::vector<WallpaperChange> ProbedWallpapers(DWORD pid) {
+    std::vector<WallpaperChange> changes;
+    std::string bytes;
+    ReadBytes(WallpaperRecordPath(pid), &bytes);
+    for (size_t at = 0, end; (end = bytes.find('\n', at)) != std::string::npos; at = end + 1) {
+        std::string line = bytes.substr(at, end - at);
+        changes.push_back({line.substr(line.find(' ') + 1), DWORD(std::strtoul(line.c_str(), nullptr, 10))});
+    }
+    return changes;
 }
 
 KeptDesktopWallpaper::KeptDesktopWallpaper() { m_existed = ReadValue(&m_type, &m_bytes); }

@@ -1,74 +1,14 @@
-// Counting another process's objects. Wine's GetGuiResources answers 0 for both kinds, so the
-// GDI count is then read from the process's own GDI handle table, and the USER side is shown
-// by the windows the process owns.
+// Counting what another process holds; the GDI count is GdiObjects.h's.
 #include "ProcessFigures.h"
 
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <map>
 #include <vector>
 
+#include "GdiObjects.h"
+
 namespace {
-
-// An entry of a 64-bit process's GDI handle table, laid out alike on Windows and Wine.
-struct GdiHandleEntry {
-    uint64_t kernelObject;
-    uint16_t ownerProcessId;
-    uint16_t lockCount;
-    uint16_t unique;
-    uint8_t type;  // 0: free
-    uint8_t flags;
-    uint64_t userObject;
-};
-static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entry");
-
-const size_t kGdiTableEntries = 0x10000;
-const size_t kPebGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable, 64-bit
-
-struct BasicInformation {
-    LONG exitStatus;
-    void* pebBaseAddress;
-    ULONG_PTR affinityMask;
-    LONG basePriority;
-    ULONG_PTR processId;
-    ULONG_PTR parentProcessId;
-};
-using QueryInformationProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-
-// Used entries owned by the process or by no one (Wine keeps a table per process and leaves
-// the owner 0); -1 when the table cannot be read. `kinds` gets the count of each entry type.
-long CountGdiTable(HANDLE process, DWORD pid, std::string* kinds) {
-    auto query = reinterpret_cast<QueryInformationProcess>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    BasicInformation basic{};
-    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0) return -1;
-    uint64_t table = 0;
-    SIZE_T got = 0;
-    const char* field = static_cast<const char*>(basic.pebBaseAddress) + kPebGdiTableOffset;
-    if (!ReadProcessMemory(process, field, &table, sizeof table, &got) || !table) return -1;
-    std::vector<GdiHandleEntry> entries(kGdiTableEntries);
-    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
-                           entries.size() * sizeof(GdiHandleEntry), &got)) {
-        return -1;
-    }
-    long count = 0;
-    std::map<int, long> byType;
-    for (const GdiHandleEntry& entry : entries) {
-        if (entry.type != 0 && (entry.ownerProcessId == 0 || entry.ownerProcessId == (pid & 0xFFFF))) {
-            ++count;
-            ++byType[entry.type];
-        }
-    }
-    for (const auto& [type, number] : byType) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%s0x%X:%ld", kinds->empty() ? "" : " ", type, number);
-        *kinds += text;
-    }
-    return count;
-}
 
 // Committed private memory, summed over the process's address space.
 long long CountPrivateBytes(HANDLE process) {
@@ -148,24 +88,20 @@ BOOL CALLBACK CountTopLevel(HWND window, LPARAM param) {
 
 std::string ProcessFigures::Text() const {
     return "GDI objects " + std::to_string(gdiObjects) + (gdiKinds.empty() ? "" : " (by type " + gdiKinds + ")") +
-           ", USER objects " + std::to_string(userObjects) +
-           ", windows " + std::to_string(windows) + ", kernel handles " + std::to_string(kernelHandles) +
-           ", private bytes " + std::to_string(privateBytes);
+           ", USER objects " + std::to_string(userObjects) + ", windows " + std::to_string(windows) +
+           ", kernel handles " + std::to_string(kernelHandles) + ", private bytes " + std::to_string(privateBytes);
 }
 
-ProcessFigures FiguresOf(HANDLE process, DWORD pid) {
+ProcessFigures FiguresOf(DWORD pid) {
     ProcessFigures figures;
-    DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
-    if (gdi != 0) {
-        figures.gdiObjects = long(gdi);
-        figures.gdiSource = "GetGuiResources";
-    } else {
-        figures.gdiObjects = CountGdiTable(process, pid, &figures.gdiKinds);
-        figures.gdiSource = "the process's GDI handle table (GetGuiResources answered 0)";
-    }
-    DWORD user = GetGuiResources(process, GR_USEROBJECTS);
-    figures.userObjects = long(user);
-    figures.userSource = user != 0 ? "GetGuiResources" : "GetGuiResources answered 0";
+    GdiObjectCount gdi = GdiObjectsOf(pid);
+    figures.gdiObjects = gdi.count;
+    figures.gdiKinds = gdi.kinds;
+    figures.gdiSource = gdi.source;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return figures;
+    figures.userObjects = long(GetGuiResources(process, GR_USEROBJECTS));
+    figures.userSource = figures.userObjects != 0 ? "GetGuiResources" : "GetGuiResources answered 0";
     WindowCount windows{pid, 0};
     EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
     figures.windows = windows.count;
@@ -187,5 +123,6 @@ ProcessFigures FiguresOf(HANDLE process, DWORD pid) {
         figures.privateBytes = CountPrivateBytes(process);
         figures.memorySource = "committed private regions (GetProcessMemoryInfo's PrivateUsage answered 0)";
     }
+    CloseHandle(process);
     return figures;
 }
