@@ -105,6 +105,18 @@ bool ReadBytes(const std::string& path, std::string* bytes) {
     return read;
 }
 
+void SetLastWritten(const std::string& path, int seconds) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart += seconds * 10000000LL;
+    FILETIME written{time.LowPart, time.HighPart};
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+}
+
 void SetReadOnly(const std::string& path, bool readOnly) {
     SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
 }

@@ -31,6 +31,8 @@ std::string ReadBytes(const std::string& path);
 // The same; false when the file is missing or cannot be read. Opened with every share mode, so
 // that the program can replace it meanwhile.
 bool ReadBytes(const std::string& path, std::string* bytes);
+// Sets the time `path` was last written to now plus `seconds` (negative: in the past).
+void SetLastWritten(const std::string& path, int seconds);
 void SetReadOnly(const std::string& path, bool readOnly);
 bool IsReadOnly(const std::string& path);
 

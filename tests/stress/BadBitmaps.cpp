@@ -1,14 +1,8 @@
 // Every bitmap of a folder (the layout fuzzer's seeds, sound and damaged) through the real
 // program: selected with the preview on, then set as the wallpaper. A file the layout checks
 // refuse gives "Not a bitmap file"; any other is drawn; the program survives each one.
-#include <windows.h>
-
-#include "DialogDriver.h"
 #include "DibLayout.h"
-#include "MainDialog.h"
 #include "MessageBoxes.h"
-#include "QuorvaneFiles.h"
-#include "QuorvaneProcess.h"
 #include "Stress.h"
 
 namespace {

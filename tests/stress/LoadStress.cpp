@@ -1,22 +1,13 @@
 // Load: a 10,000-entry list that loads, saves and rotates; "Apply Settings" pressed 500 times
 // in quick succession; two copies saving the same files at once; saves while a reader holds the file.
-#include <windows.h>
-
 #include <algorithm>
 #include <atomic>
 #include <random>
 #include <thread>
 
-#include "DialogDriver.h"
-#include "MainDialog.h"
-#include "QuorvaneFiles.h"
-#include "QuorvaneProcess.h"
 #include "Stress.h"
-#include "Wallpaper.h"
 
 namespace {
-
-std::string Ms(double milliseconds) { return Fixed(milliseconds) + " ms"; }
 
 // A settings file as the program may leave it: 152 bytes, a frequency it knows, the given
 // minutes, an index inside the list and a date it stamped or was given.

@@ -1,10 +1,17 @@
-// The phases of QuorvaneStress.exe and how they report: every failed check prints what it got.
+// The phases of QuorvaneStress.exe, what they share, and how they report: every failed check
+// prints what it got.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "DialogDriver.h"
+#include "MainDialog.h"
 #include "ProcessFigures.h"
+#include "QuorvaneFiles.h"
+#include "QuorvaneProcess.h"
 #include "SettingsBytes.h"
 #include "Wallpaper.h"
 
@@ -19,11 +26,11 @@ int RunBadBitmaps(const std::string& dist, const std::string& bitmapFolder);
 
 // "FAIL <what>: <got>" when !holds; returns 1 then, else 0.
 int Check(bool holds, const std::string& what, const std::string& got = "");
-// "figure <name>: <value>", the lines docs/reliability.md quotes.
+// "figure <name>: <value>", the lines docs/reliability.md quotes; "  <text>" for progress.
 void Figure(const std::string& name, const std::string& value);
-// "  <text>", progress that helps when a phase fails.
 void Note(const std::string& text);
 std::string Fixed(double value, int decimals = 1);
+std::string Ms(double milliseconds);
 
 // `folder`\w00000.bmp, w00001.bmp, ...
 std::vector<std::string> NumberedEntries(const std::string& folder, int count);

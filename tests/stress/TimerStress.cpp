@@ -1,15 +1,8 @@
 // The minute timer at 0.001 minutes (60 ms) over a three-entry list in list order: every tick
 // sets the next entry, A, B, C, A, ..., and what the program holds stays flat.
-#include <windows.h>
-
 #include <algorithm>
 
-#include "DialogDriver.h"
-#include "MainDialog.h"
-#include "QuorvaneFiles.h"
-#include "QuorvaneProcess.h"
 #include "Stress.h"
-#include "Wallpaper.h"
 
 int RunTimerTicks(const std::string& dist, int ticks) {
     const std::vector<std::string> entries = {"C:\\Quorvane\\pics\\A.bmp", "C:\\Quorvane\\pics\\B.bmp",
