@@ -12,31 +12,10 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    const char* caption;
-    int controlId;
-    HWND found;
-};
-
-bool IsVisibleWindowOf(HWND window, DWORD pid) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    return (pid == kAnyProcess || owner == pid) && IsWindowVisible(window);
-}
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    if (!IsVisibleWindowOf(window, search->pid)) return TRUE;
-    if (search->caption && WindowCaption(window) != search->caption) return TRUE;
-    if (search->controlId && !GetDlgItem(window, search->controlId)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
-    if (IsVisibleWindowOf(window, found->first)) found->second.push_back(window);
+    bool owned = found->first == kAnyProcess || ProcessOf(window) == found->first;
+    if (owned && IsWindowVisible(window)) found->second.push_back(window);
     return TRUE;
 }
 
@@ -85,9 +64,10 @@ bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* a
 }
 
 HWND FindVisibleWindow(DWORD pid, const char* caption, int controlId) {
-    WindowSearch search{pid, caption, controlId, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : VisibleWindows(pid)) {
+        if ((!caption || WindowCaption(window) == caption) && (!controlId || GetDlgItem(window, controlId))) return window;
+    }
+    return nullptr;
 }
 
 HWND WaitForWindow(DWORD pid, const char* caption, int controlId, DWORD milliseconds) {

@@ -1,8 +1,6 @@
 // Counting what another process holds; the GDI count is GdiObjects.h's.
 #include "ProcessFigures.h"
 
-#include <psapi.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -101,28 +99,14 @@ ProcessFigures FiguresOf(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (!process) return figures;
     figures.userObjects = long(GetGuiResources(process, GR_USEROBJECTS));
-    figures.userSource = figures.userObjects != 0 ? "GetGuiResources" : "GetGuiResources answered 0";
+    figures.userSource = "GetGuiResources";
     WindowCount windows{pid, 0};
     EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
     figures.windows = windows.count;
-    DWORD handles = 0;
-    if (GetProcessHandleCount(process, &handles) && handles != 0) {
-        figures.kernelHandles = long(handles);
-        figures.handleSource = "GetProcessHandleCount";
-    } else {
-        figures.kernelHandles = CountKernelHandles(pid);
-        figures.handleSource = "the system's handle list (GetProcessHandleCount answered 0)";
-    }
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory) &&
-        memory.PrivateUsage != 0) {
-        figures.privateBytes = (long long)memory.PrivateUsage;
-        figures.memorySource = "GetProcessMemoryInfo PrivateUsage";
-    } else {
-        figures.privateBytes = CountPrivateBytes(process);
-        figures.memorySource = "committed private regions (GetProcessMemoryInfo's PrivateUsage answered 0)";
-    }
+    figures.kernelHandles = CountKernelHandles(pid);
+    figures.handleSource = "the system's handle list";
+    figures.privateBytes = CountPrivateBytes(process);
+    figures.memorySource = "committed private regions";
     CloseHandle(process);
     return figures;
 }

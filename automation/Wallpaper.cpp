@@ -13,37 +13,20 @@ const char* const kDesktopKey = "Control Panel\\Desktop";
 const char* const kWallpaperValue = "Wallpaper";
 const DWORD kPollMs = 2;
 
-// The value's type and bytes; false when it is missing or the key cannot be opened.
+const DWORD kAnyType = RRF_RT_ANY | RRF_NOEXPAND;
+
+// The value's type and bytes; false when it is missing.
 bool ReadValue(DWORD* type, std::string* bytes) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
     DWORD size = 0;
-    LONG status = RegQueryValueExA(key, kWallpaperValue, nullptr, type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-        bytes->assign(size, '\0');
-        status = RegQueryValueExA(key, kWallpaperValue, nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size);
-        bytes->resize(size);
-    }
-    RegCloseKey(key);
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, kAnyType, type, nullptr, &size)) return false;
+    bytes->assign(size, '\0');
+    LONG status = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, kAnyType, type, &(*bytes)[0], &size);
+    bytes->resize(size);
     return status == ERROR_SUCCESS;
 }
 
 void WriteValue(DWORD type, const std::string& bytes) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-        return;
-    }
-    RegSetValueExA(key, kWallpaperValue, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
-}
-
-void RemoveValue() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, kWallpaperValue);
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, type, bytes.data(), DWORD(bytes.size()));
 }
 
 }  // namespace
@@ -91,7 +74,7 @@ KeptDesktopWallpaper::~KeptDesktopWallpaper() {
     if (m_existed) {
         WriteValue(m_type, m_bytes);
     } else {
-        RemoveValue();
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue);
     }
 }
 

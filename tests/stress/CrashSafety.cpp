@@ -1,7 +1,9 @@
 // Crash safety: the program is started, made to save and killed at a random moment, hundreds of
 // times; after every kill each of its files holds the content from before or one it saved, whole.
 #include <algorithm>
+#include <memory>
 #include <random>
+#include <set>
 
 #include "OpenFileDialog.h"
 #include "Stress.h"
@@ -52,17 +54,14 @@ struct CrashSafety {
     int partlySaved = 0, listChanges = 0, settingsChanges = 0, temporaryMade = 0, temporaryRemoved = 0;
 
     CrashSafety(const std::string& distFolder, unsigned seed) : dist(distFolder), random(seed) {}
-    double Uniform(double high) { return std::uniform_real_distribution<double>(0.0, high)(random); }
 
     // The list of the last iteration while it is long enough for a burst; a settings record no
     // save writes (index 9999, an old date, random bytes after it).
     void PrepareFiles() {
-        std::vector<std::string> entries;
-        if (!ReadBytes(kListFile, &oldList) || !ParseWrittenList(oldList, &entries) || entries.size() <= size_t(kRounds)) {
-            entries = NumberedEntries("C:\\Quorvane\\pics\\g" + std::to_string(++generation), kListLength);
-            WriteBytes(kListFile, oldList = ListBytes(entries));
+        if (!ReadBytes(kListFile, &oldList) || !ParseWrittenList(oldList, &oldEntries) || oldEntries.size() <= size_t(kRounds)) {
+            oldEntries = NumberedEntries("C:\\Quorvane\\pics\\g" + std::to_string(++generation), kListLength);
+            WriteBytes(kListFile, oldList = ListBytes(oldEntries));
         }
-        oldEntries = entries;
         Settings settings;
         settings.currentIndex = 9999;
         settings.minutes = 500.25f;
@@ -71,44 +70,39 @@ struct CrashSafety {
         WriteBytes(kSettingsFile, oldSettings = SettingsRecord(settings));
     }
 
-    // Times start-up and a whole burst once without a kill, so that the kills spread over those spans.
-    bool CalibrateBurst() {
+    // Times start-up, a whole burst and an Add's save once without a kill, so that the kills
+    // spread over those spans. A sent message is served before posted ones, so the end of the
+    // burst shows by a posted marker: the list's selection set to 2 once every round is done.
+    bool Calibrate() {
         PrepareFiles();
         double at = NowMs();
-        QuorvaneProcess copy(dist);
-        HWND dialog = copy.MainWindow();
+        auto copy = std::make_unique<QuorvaneProcess>(dist);
+        HWND dialog = copy->MainWindow();
         startupMs = NowMs() - at;
         if (Check(dialog != nullptr, "calibration: the main window shows")) return false;
-        // A sent message is served before posted ones, so the end of the burst shows by a
-        // posted marker: the list's selection set to 2 once every round is done.
-        at = NowMs();
-        PostSaves(copy, dialog, Kind::Burst, false);
-        PostMessageA(GetDlgItem(dialog, kWallpaperList), LB_SETCURSEL, 2, 0);
-        bool done = WaitUntil([&] { return ListSelection(dialog, kWallpaperList) == 2; }, 20000, 0);
-        burstMs = NowMs() - at;
+        burstMs = MsTaken([&] {
+            PostSaves(*copy, dialog, Kind::Burst, false);
+            PostMessageA(GetDlgItem(dialog, kWallpaperList), LB_SETCURSEL, 2, 0);
+            WaitUntil([&] { return ListSelection(dialog, kWallpaperList) == 2; }, 20000, 0);
+        });
         std::string list = ReadBytes(kListFile);
-        Figure("crash-safety start-up to main window", Ms(startupMs));
-        Figure("crash-safety burst of " + std::to_string(kRounds) + " rounds of Remove and Apply Settings", Ms(burstMs));
-        return !Check(done && list == ListBytes({oldEntries.begin() + kRounds, oldEntries.end()}),
-                      "calibration: the burst removes " + std::to_string(kRounds) + " entries",
-                      std::to_string(list.size()) + " bytes in the list file") &&
-               !Check(copy.Close(20000), "calibration: the close box ends the program") && !CheckFiles(Kind::Burst, true);
-    }
-
-    // Times an Add from OK in the open-file dialog to the list saved, so that its kills spread over it.
-    bool CalibrateAdd() {
-        PrepareFiles();
-        QuorvaneProcess copy(dist);
-        HWND dialog = copy.MainWindow();
-        if (Check(dialog && PostSaves(copy, dialog, Kind::Add, false), "calibration: the open-file dialog shows")) {
+        if (Check(list == ListBytes({oldEntries.begin() + kRounds, oldEntries.end()}) && copy->Close(20000),
+                  "calibration: the burst removes " + std::to_string(kRounds) + " entries and the close box ends it",
+                  std::to_string(list.size()) + " bytes in the list file") ||
+            CheckFiles(Kind::Burst, true)) {
             return false;
         }
-        double at = NowMs();
-        std::string list;
-        WaitUntil([&] { return ReadBytes(kListFile, &list) && list != oldList; }, 15000, 1);
-        addMs = NowMs() - at;
+        PrepareFiles();
+        copy = std::make_unique<QuorvaneProcess>(dist);
+        dialog = copy->MainWindow();
+        if (Check(dialog && PostSaves(*copy, dialog, Kind::Add, false), "calibration: the open-file dialog shows")) {
+            return false;
+        }
+        addMs = MsTaken([&] { WaitUntil([&] { return ReadBytes(kListFile, &list) && list != oldList; }, 15000, 1); });
+        Figure("crash-safety start-up to main window", Ms(startupMs));
+        Figure("crash-safety burst of " + std::to_string(kRounds) + " rounds of Remove and Apply Settings", Ms(burstMs));
         Figure("crash-safety Add: OK in the file dialog to the list saved", Ms(addMs));
-        return !Check(list == oldList + kAdded + "\r\n", "calibration: Add saves the list", list) && copy.Close();
+        return !Check(list == oldList + kAdded + "\r\n", "calibration: Add saves the list", list) && copy->Close();
     }
 
     int Iteration(Kind kind) {
@@ -118,16 +112,16 @@ struct CrashSafety {
         if (Check(copy.Started() && (dialog || kind == Kind::StartUp), "the program starts and shows its window")) {
             return 1;
         }
-        double posted = NowMs();
+        startupKills += kind == Kind::StartUp;
+        addKills += kind == Kind::Add;
+        double at = NowMs();
         if (kind == Kind::StartUp) {
-            ++startupKills;
-            WaitUntilMs(posted + Uniform(startupMs));
+            WaitUntilMs(at + Uniform(startupMs));
         } else if (kind == Kind::Burst) {
             PostSaves(copy, dialog, kind, true);
             // Mostly inside the rounds; some in the close, some after the program has ended.
-            WaitUntilMs(posted + Uniform(burstMs * 1.2 + 10.0));
+            WaitUntilMs(at + Uniform(burstMs * 1.2 + 10.0));
         } else {
-            ++addKills;
             if (Check(PostSaves(copy, dialog, kind, false), "the open-file dialog shows")) return 1;
             WaitUntilMs(NowMs() + Uniform(std::max(addMs * 1.5, 20.0)));
         }
@@ -138,44 +132,38 @@ struct CrashSafety {
         return CheckFiles(kind, ended);
     }
 
-    // Fails when a file is not one of the contents allowed after this kind of iteration.
+    double Uniform(double high) { return std::uniform_real_distribution<double>(0.0, high)(random); }
+
+    // Fails when a file is not one of the contents allowed after this kind of iteration: the
+    // old ones; after a burst the list less its first k entries, and the record as a save stamps
+    // it (an index in the list, today's date); after an Add the list and the added path.
     int CheckFiles(Kind kind, bool ended) {
+        std::set<std::string> lists = {oldList}, records = {oldSettings};
+        for (int k = 1; kind == Kind::Burst && k <= kRounds; ++k) {
+            lists.insert(ListBytes({oldEntries.begin() + k, oldEntries.end()}));
+        }
+        for (int i = 0; kind == Kind::Burst && i < kListLength; ++i) records.insert(SavedRecord(oldSettings, i, Today()));
+        if (kind == Kind::Add) lists.insert(oldList + kAdded + "\r\n");
         std::string list, settings;
         bool hasList = ReadBytes(kListFile, &list), hasSettings = ReadBytes(kSettingsFile, &settings);
         std::vector<std::string> entries;
-        bool listWhole = hasList && ParseWrittenList(list, &entries);
-        // The list: the old one, or it less its first k entries (Remove), or it and the added path (Add).
-        bool listKnown = list == oldList;
-        for (size_t removed = 1; !listKnown && listWhole && kind == Kind::Burst && removed <= size_t(kRounds); ++removed) {
-            listKnown = std::equal(entries.begin(), entries.end(), oldEntries.begin() + removed, oldEntries.end());
-        }
-        bool addSaved = kind == Kind::Add && list == oldList + kAdded + "\r\n";
-        // The settings: the old record, or it as a save stamps it (an index in the list, today's date).
-        int32_t index = Int32At(settings, kCurrentIndexAt);
-        bool settingsSaved = kind == Kind::Burst && settings != oldSettings && index >= 0 && index < kListLength &&
-                             settings == SavedRecord(oldSettings, index, Today());
-        int failures = Check(hasList && (listKnown || addSaved),
+        ParseWrittenList(list, &entries);
+        int failures = Check(hasList && lists.count(list),
                              "after a kill the list file is the old or a saved content, whole",
                              hasList ? std::to_string(list.size()) + " bytes, " + std::to_string(entries.size()) +
                                            " entries, first \"" + (entries.empty() ? "" : entries.front()) + "\""
                                      : "no list file");
-        failures += Check(hasSettings && (settings == oldSettings || settingsSaved),
+        failures += Check(hasSettings && records.count(settings),
                           "after a kill the settings file is the old or a saved record",
                           hasSettings ? std::to_string(settings.size()) + " bytes" : "no settings file");
+        bool listSaved = list != oldList, settingsSaved = settings != oldSettings && records.count(settings);
         lost += failures > 0;
-        addsSaved += addSaved;
-        listChanges += list != oldList;
+        addsSaved += kind == Kind::Add && listSaved;
+        listChanges += listSaved;
         settingsChanges += settingsSaved;
-        if (kind == Kind::Burst && !ended && list == oldList && !settingsSaved) ++nothingSaved;
-        if (kind == Kind::Burst && !ended && (list != oldList || settingsSaved)) ++partlySaved;
+        nothingSaved += kind == Kind::Burst && !ended && !listSaved && !settingsSaved;
+        partlySaved += kind == Kind::Burst && !ended && (listSaved || settingsSaved);
         return failures;
-    }
-
-    void CountTemporaryFiles() {
-        std::vector<std::string> now = TemporaryFiles();
-        for (const std::string& name : now) temporaryMade += !std::binary_search(temporary.begin(), temporary.end(), name);
-        for (const std::string& name : temporary) temporaryRemoved += !std::binary_search(now.begin(), now.end(), name);
-        temporary = now;
     }
 
     // Old qv*.tmp files go at the next start; young ones, other names and read-only ones stay.
@@ -205,16 +193,20 @@ struct CrashSafety {
         MakeEmptyQuorvaneFolder();
         CreateDirectoryA("C:\\Quorvane\\pics", nullptr);
         WriteBytes(kAdded, BitmapBytes(4, 4, 200, 100, 50));
-        if (!CalibrateBurst() || !CalibrateAdd()) return 1;
+        if (!Calibrate()) return 1;
         int failures = 0;
         temporary = TemporaryFiles();
         for (int i = 1; i <= count; ++i) {
             failures += Iteration(i % 20 == 0 ? Kind::StartUp : i % 10 == 0 ? Kind::Add : Kind::Burst);
-            CountTemporaryFiles();
-            if (i % 25 == 0 || i == count) {
-                Note(std::to_string(i) + " kills: " + std::to_string(lost) + " with a file lost or mixed, " +
-                     std::to_string(partlySaved) + " landed inside a burst");
+            std::vector<std::string> now = TemporaryFiles();
+            for (const std::string& name : now) {
+                temporaryMade += !std::binary_search(temporary.begin(), temporary.end(), name);
             }
+            for (const std::string& name : temporary) {
+                temporaryRemoved += !std::binary_search(now.begin(), now.end(), name);
+            }
+            temporary = now;
+            if (i % 25 == 0 || i == count) Note(std::to_string(i) + " kills, " + std::to_string(lost) + " with a file lost");
         }
         auto slashed = [](int a, int b) { return std::to_string(a) + " / " + std::to_string(b); };
         Figure("crash-safety kills", std::to_string(kills) + " (" + std::to_string(startupKills) + " during start-up, " +

@@ -12,28 +12,27 @@ namespace {
 // A settings file as the program may leave it: 152 bytes, a frequency it knows, the given
 // minutes, an index inside the list and a date it stamped or was given.
 bool ValidSettings(float minutes, int listLength, const std::string& date) {
-    std::string bytes;
-    ReadBytes(kSettingsFile, &bytes);
+    std::string bytes = ReadBytes(kSettingsFile);
     int32_t mode = Int32At(bytes, kFrequencyModeAt), index = Int32At(bytes, kCurrentIndexAt);
     return bytes.size() == kRecordSize && mode >= 0 && mode <= 2 && index >= 0 && index < std::max(listLength, 1) &&
            FloatAt(bytes, kMinutesAt) == minutes && (SaveDateOf(bytes) == date || SaveDateOf(bytes) == Today());
 }
 
-// The list file's entries when it is whole and `whole` with some entries left out, in the same order.
+// Whether the list file is whole and `whole` with some entries left out, in the same order.
 bool ValidList(const std::vector<std::string>& whole, std::vector<std::string>* listed) {
-    std::string bytes;
-    if (!ReadBytes(kListFile, &bytes) || !ParseWrittenList(bytes, listed)) return false;
-    size_t at = 0;
+    if (!ParseWrittenList(ReadBytes(kListFile), listed)) return false;
+    auto at = whole.begin();
     for (const std::string& entry : *listed) {
-        while (at < whole.size() && whole[at] != entry) ++at;
-        if (at++ == whole.size()) return false;
+        at = std::find(at, whole.end(), entry);
+        if (at++ == whole.end()) return false;
     }
     return true;
 }
 
-std::string EntriesText(const std::string& list) {
+std::string ListText() {
     std::vector<std::string> entries;
-    if (!ParseWrittenList(list, &entries)) return std::to_string(list.size()) + " bytes, not a whole list";
+    std::string bytes = ReadBytes(kListFile);
+    if (!ParseWrittenList(bytes, &entries)) return std::to_string(bytes.size()) + " bytes, not a whole list";
     return std::to_string(entries.size()) + " entries in the file";
 }
 
@@ -41,44 +40,36 @@ std::string EntriesText(const std::string& list) {
 
 int RunBigList(const std::string& dist, int count) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\big", count);
-    // Once per run, last shown the entry before the last: start-up shows the last one.
-    Settings settings;
+    Settings settings;  // once per run, last shown the entry before the last: start-up shows the last one
     settings.frequencyMode = 2;
     settings.currentIndex = count - 2;
     LayOutFiles(entries, settings);
     Figure("big list", std::to_string(count) + " entries, " + std::to_string(ListBytes(entries).size()) + " bytes");
-    double at = NowMs();
+    double startedAt = NowMs();
     QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow(60000);
     if (Check(dialog && Settle(dialog, 60000), "the main window shows")) return 1;
-    Figure("big list start-up to a settled main window (load + change)", Ms(NowMs() - at));
-    auto shows = [&](const std::string& what, const std::string& entry) {
-        return Check(ListCount(dialog, kWallpaperList) == count, what + ": every entry is in the list",
-                     std::to_string(ListCount(dialog, kWallpaperList))) +
-               Check(ControlText(dialog, kCurrentSelection) == entry, what + " shows " + entry,
-                     ControlText(dialog, kCurrentSelection));
+    Figure("big list start-up to a settled main window (load + change)", Ms(NowMs() - startedAt));
+    auto shows = [&](const std::string& when, const std::string& entry) {
+        std::string shown = ControlText(dialog, kCurrentSelection);
+        int listed = ListCount(dialog, kWallpaperList);
+        return Check(listed == count, when + ": every entry is in the list", std::to_string(listed)) +
+               Check(shown == entry, when + ": the current selection is " + entry, shown);
     };
-    int failures = shows("start-up, after the saved entry", entries[count - 1]);
+    int failures = shows("start-up shows the entry after the saved one, the last", entries[count - 1]);
     Figure("big list figures once loaded", FiguresOf(copy.Id()).Text());
-
     // "Apply Settings": saves the settings (the index found among every entry), reloads the list
     // and makes the next change, which wraps to the first entry.
-    at = NowMs();
-    Click(dialog, kApplySettings, 60000);
-    Figure("big list Apply Settings (save, reload, change)", Ms(NowMs() - at));
+    Figure("big list Apply Settings (save, reload, change)", Ms(MsTaken([&] { Click(dialog, kApplySettings, 60000); })));
     int32_t savedIndex = Int32At(ReadBytes(kSettingsFile), kCurrentIndexAt);
     failures += Check(savedIndex == count - 1, "the saved index is the last entry's", std::to_string(savedIndex));
-    failures += shows("Apply Settings, wrapping", entries[0]);
-
+    failures += shows("Apply Settings wraps to the first entry", entries[0]);
     // Remove from the middle: the list file is written again, whole.
     SetSelectionQuietly(dialog, kWallpaperList, count / 2);
-    at = NowMs();
-    Click(dialog, kRemove, 60000);
-    Figure("big list Remove (save of " + std::to_string(count - 1) + " entries)", Ms(NowMs() - at));
+    Figure("big list Remove (save of " + std::to_string(count - 1) + " entries)",
+           Ms(MsTaken([&] { Click(dialog, kRemove, 60000); })));
     entries.erase(entries.begin() + count / 2);
-    std::string saved = ReadBytes(kListFile);
-    failures += Check(saved == ListBytes(entries), "Remove saves the list less that entry", EntriesText(saved));
-
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "Remove saves the list less that entry", ListText());
     // The minute timer over the long list: each tick the next entry, from the first.
     ClickCheckBox(dialog, kFreqMinutes);
     SetControlText(dialog, kMinutes, "0.001");
@@ -89,14 +80,13 @@ int RunBigList(const std::string& dist, int count) {
     SetControlText(dialog, kMinutes, "0");
     Click(dialog, kApplySettings, 60000);
     size_t inOrder = EntriesInOrder(record, entries);
-    failures += Check(record.size() >= 50 && inOrder == record.size(), "the timer sets the entries in list order from the first",
+    failures += Check(record.size() >= 50 && inOrder == record.size(), "the timer sets the entries in list order",
                       std::to_string(inOrder) + " of " + std::to_string(record.size()) + " in order");
     Figure("big list ticks", std::to_string(record.size()) + " in list order, mean period " + Ms(MeanPeriod(record)));
     Figure("big list figures at the end", FiguresOf(copy.Id()).Text());
-    at = NowMs();
-    failures += Check(copy.Close(60000), "the program ends at the close box");
-    Figure("big list close (settings save and end)", Ms(NowMs() - at));
-    return failures + Check(ValidSettings(0.0f, count - 1, Today()), "the settings file is valid after the close");
+    bool closed = false;
+    Figure("big list close (settings save and end)", Ms(MsTaken([&] { closed = copy.Close(60000); })));
+    return failures + Check(closed && ValidSettings(0.0f, count - 1, Today()), "the settings file is valid after the close");
 }
 
 int RunApplyPresses(const std::string& dist, int presses) {
@@ -107,29 +97,29 @@ int RunApplyPresses(const std::string& dist, int presses) {
     QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow();
     if (Check(dialog && Settle(dialog), "the main window shows")) return 1;
-    ProcessFigures atStart = FiguresOf(copy.Id());
+    ProcessFigures atStart = FiguresOf(copy.Id()), afterWarmUp = atStart;
     // The first presses fill what the platform caches for painting; growth is measured after them.
     const int kWarmUp = std::min(100, presses / 2);
-    ProcessFigures afterWarmUp = atStart;
     double slowest = 0, started = NowMs();
     int answered = 0;
     for (int i = 1; i <= presses && copy.Running(); ++i) {
-        double at = NowMs();
-        answered += Click(dialog, kApplySettings);
-        slowest = std::max(slowest, NowMs() - at);
-        if (i == kWarmUp) Repaint(dialog), afterWarmUp = FiguresOf(copy.Id());
-        if (i % 100 == 0) Settle(dialog), Note("after " + std::to_string(i) + " presses: " + FiguresOf(copy.Id()).Text());
+        slowest = std::max(slowest, MsTaken([&] { answered += Click(dialog, kApplySettings); }));
+        if (i == kWarmUp) {
+            Repaint(dialog);
+            afterWarmUp = FiguresOf(copy.Id());
+        }
+        if (i % 100 == 0) Note("after " + std::to_string(i) + " presses: " + FiguresOf(copy.Id()).Text());
     }
     double elapsed = NowMs() - started;
     Repaint(dialog);
     ProcessFigures after = FiguresOf(copy.Id());
-    int failures = Check(answered == presses, "every press is answered", std::to_string(answered));
-    failures += Check(copy.Running(), "the program still runs");
-    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "the list file is unchanged");
+    int listed = ListCount(dialog, kWallpaperList);
+    int failures = Check(answered == presses && copy.Running(), "every press is answered and the program runs",
+                         std::to_string(answered));
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "the list file is unchanged", ListText());
     failures += Check(ReadBytes(kSettingsFile) == SavedRecord(SettingsRecord(settings), 0, Today()),
                       "the settings file holds the applied record");
-    failures += Check(ListCount(dialog, kWallpaperList) == 3, "the list shows its three entries",
-                      std::to_string(ListCount(dialog, kWallpaperList)));
+    failures += Check(listed == 3, "the list shows its three entries", std::to_string(listed));
     failures += Check(TemporaryFiles().empty(), "no qv*.tmp file is left", std::to_string(TemporaryFiles().size()));
     Figure("Apply Settings presses", std::to_string(answered) + " in " + Fixed(elapsed / 1000.0, 2) + " s, mean " +
                                          Fixed(elapsed / std::max(answered, 1), 2) + " ms, slowest " + Ms(slowest));
@@ -164,20 +154,19 @@ int RunTwoCopies(const std::string& dist, int seconds, unsigned seed) {
             }
         }
     };
-    int looks = 0, failures = 0;
+    int looks = 0, badLooks = 0;
     std::thread workers[2] = {std::thread(work, dialogs[0], seed), std::thread(work, dialogs[1], seed + 1)};
     for (double started = NowMs(); NowMs() - started < seconds * 1000.0 && first.Running() && second.Running(); ++looks) {
         bool listOk = ValidList(entries, &listed), settingsOk = ValidSettings(0.01f, kEntries, "");
-        failures += Check(listOk && settingsOk, "a look finds both files valid",
+        badLooks += Check(listOk && settingsOk, "a look finds both files valid",
                           std::string(listOk ? "" : "list ") + (settingsOk ? "" : "settings ") + "not valid");
         Sleep(20);
     }
-    int badLooks = failures;
     stop = true;
     for (std::thread& worker : workers) worker.join();
-    failures += Check(first.Running() && second.Running(), "both copies run the whole time");
+    int failures = badLooks + Check(first.Running() && second.Running(), "both copies run the whole time");
     failures += Check(first.Close() && second.Close(), "both copies end at the close box");
-    failures += Check(ValidList(entries, &listed), "the list file is valid at the end", EntriesText(ReadBytes(kListFile)));
+    failures += Check(ValidList(entries, &listed), "the list file is valid at the end", ListText());
     failures += Check(ValidSettings(0.01f, kEntries, Today()), "the settings file is valid at the end");
     failures += Check(TemporaryFiles().empty(), "no qv*.tmp file is left", std::to_string(TemporaryFiles().size()));
     Figure("two copies", std::to_string(seconds) + " s: " + std::to_string(removes) + " Removes and " +
@@ -197,44 +186,43 @@ int RunHeldOpen(const std::string& dist) {
     QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow();
     if (Check(dialog != nullptr, "the main window shows")) return 1;
-    // Opens `path` as a reader, presses `button` (the first entry selected) and lets go after `holdMs`.
-    auto saveWhileHeld = [&](const char* path, int button, DWORD holdMs) {
+    // Holds `path` open as a reader while `button` is pressed (the first entry selected), and lets
+    // go after `holdMs`; a short hold posts the press, a long one waits for its answer, in ms.
+    auto pressWhileHeld = [&](const char* path, int button, DWORD holdMs) {
         HANDLE reader = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         SetSelectionQuietly(dialog, kWallpaperList, 0);
-        double at = NowMs();
+        double answerMs = 0;
         if (holdMs < 1000) {
             PostClick(dialog, button);
         } else {
-            Click(dialog, button, 15000);
+            answerMs = MsTaken([&] { Click(dialog, button, 15000); });
         }
-        double answeredMs = NowMs() - at;
-        Sleep(DWORD(std::max(0.0, holdMs - answeredMs)));
+        Sleep(DWORD(std::max(0.0, holdMs - answerMs)));
         CloseHandle(reader);
         Settle(dialog);
-        return answeredMs;
+        return answerMs;
     };
     // Held for 100 ms: the save lands once the reader lets go.
-    saveWhileHeld(kListFile, kRemove, 100);
-    std::vector<std::string> rest(entries.begin() + 1, entries.end());
-    int failures = Check(ReadBytes(kListFile) == ListBytes(rest),
-                         "Remove while a reader holds the list file for 100 ms saves it", EntriesText(ReadBytes(kListFile)));
-    saveWhileHeld(kSettingsFile, kApplySettings, 100);
+    pressWhileHeld(kListFile, kRemove, 100);
+    entries.erase(entries.begin());
+    int failures = Check(ReadBytes(kListFile) == ListBytes(entries),
+                         "Remove while a reader holds the list file for 100 ms saves it", ListText());
+    pressWhileHeld(kSettingsFile, kApplySettings, 100);
     std::string record = ReadBytes(kSettingsFile);
     failures += Check(record == SavedRecord(SettingsRecord(settings), 0, Today()),
                       "Apply Settings while a reader holds the settings file for 100 ms saves it",
                       record == SettingsRecord(settings) ? "the old record is still there" : "another record");
     // Held for 3 s: the save gives up, the file stays whole and the program runs on; the next
     // save writes the whole list.
-    double gaveUpMs = saveWhileHeld(kListFile, kRemove, 3000);
-    failures += Check(ReadBytes(kListFile) == ListBytes(rest), "a save that cannot replace the file leaves it whole",
-                      EntriesText(ReadBytes(kListFile)));
+    double gaveUpMs = pressWhileHeld(kListFile, kRemove, 3000);
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "a save that cannot replace the file leaves it whole",
+                      ListText());
     SetSelectionQuietly(dialog, kWallpaperList, 0);
     Click(dialog, kRemove);
-    rest.erase(rest.begin(), rest.begin() + 2);
-    failures += Check(ReadBytes(kListFile) == ListBytes(rest), "the next save writes the whole list",
-                      EntriesText(ReadBytes(kListFile)));
-    failures += Check(copy.Running(), "the program runs on");
+    entries.erase(entries.begin(), entries.begin() + 2);
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries) && copy.Running(),
+                      "the next save writes the whole list and the program runs on", ListText());
     Figure("saves while a reader holds the file",
            std::string(failures ? "NOT AS EXPECTED; " : "") + "held 100 ms: the list and the settings were saved once "
            "it let go; held 3 s: the save gave up after " + Ms(gaveUpMs) + ", the file stayed whole, the next save "

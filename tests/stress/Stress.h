@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ void Figure(const std::string& name, const std::string& value);
 void Note(const std::string& text);
 std::string Fixed(double value, int decimals = 1);
 std::string Ms(double milliseconds);
+// How long `action` took, in milliseconds.
+double MsTaken(const std::function<void()>& action);
 
 // `folder`\w00000.bmp, w00001.bmp, ...
 std::vector<std::string> NumberedEntries(const std::string& folder, int count);

@@ -3,6 +3,7 @@
 // Phases: kills, ticks, big-list, apply, two-copies, held-open, bitmaps <folder of .bmp files>.
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
 
 #include "Stress.h"
 
@@ -29,6 +30,12 @@ std::string Fixed(double value, int decimals) {
 }
 
 std::string Ms(double milliseconds) { return Fixed(milliseconds) + " ms"; }
+
+double MsTaken(const std::function<void()>& action) {
+    double start = NowMs();
+    action();
+    return NowMs() - start;
+}
 
 std::vector<std::string> NumberedEntries(const std::string& folder, int count) {
     std::vector<std::string> entries;
@@ -58,15 +65,16 @@ double MeanPeriod(const std::vector<WallpaperChange>& record) {
 
 // The bounds hold from the end of a warm-up, once what the platform caches for painting is filled.
 int CheckFlat(const std::string& what, const ProcessFigures& before, const ProcessFigures& after) {
-    auto grew = [&](const char* name, long long from, long long to, long long bound, bool read) {
-        return Check(read && to <= from + bound, what + ": " + name + " grow by at most " + std::to_string(bound),
-                     std::to_string(from) + " -> " + std::to_string(to));
-    };
-    return grew("GDI objects", before.gdiObjects, after.gdiObjects, 8, before.gdiObjects >= 0) +
-           grew("USER objects", before.userObjects, after.userObjects, 8, true) +
-           grew("windows", before.windows, after.windows, 0, after.windows == before.windows) +
-           grew("kernel handles", before.kernelHandles, after.kernelHandles, 4, true) +
-           grew("private bytes", before.privateBytes, after.privateBytes, 1 << 20, before.privateBytes > 0);
+    const std::tuple<const char*, long long, long long, long long> counts[] = {
+        {"GDI objects", before.gdiObjects, after.gdiObjects, 8}, {"USER objects", before.userObjects, after.userObjects, 8},
+        {"windows", before.windows, after.windows, 0}, {"kernel handles", before.kernelHandles, after.kernelHandles, 4},
+        {"private bytes", before.privateBytes, after.privateBytes, 1 << 20}};
+    int failures = 0;
+    for (const auto& [name, from, to, bound] : counts) {
+        failures += Check(from >= 0 && to <= from + bound, what + ": " + name + " grow by at most " + std::to_string(bound),
+                          std::to_string(from) + " -> " + std::to_string(to));
+    }
+    return failures;
 }
 
 int main(int argc, char** argv) {
