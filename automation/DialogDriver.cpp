@@ -56,6 +56,12 @@ double NowMs() {
     return double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
+double MsTaken(const std::function<void()>& action) {
+    double start = NowMs();
+    action();
+    return NowMs() - start;
+}
+
 bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer, DWORD milliseconds) {
     DWORD_PTR result = 0;
     bool answered = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, milliseconds, &result) != 0;
@@ -169,8 +175,9 @@ void SetSelectionQuietly(HWND dialog, int listId, int index) {
     Send(GetDlgItem(dialog, listId), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void Repaint(HWND dialog) {
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+void Repaint(HWND dialog, bool frame) {
+    UINT whole = frame ? RDW_FRAME | RDW_UPDATENOW : 0;
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | whole);
     UpdateWindow(dialog);
     Settle(dialog);
 }

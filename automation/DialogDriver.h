@@ -12,6 +12,8 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds, DWORD poll
 
 // Milliseconds since the first call, with a sub-millisecond clock.
 double NowMs();
+// How long `action` took, in milliseconds.
+double MsTaken(const std::function<void()>& action);
 
 // Sends with a time bound; false when the window did not answer in time. `answer` gets the result.
 bool Deliver(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* answer = nullptr,
@@ -61,8 +63,9 @@ void PostSelectEntry(HWND dialog, int listId, int index);
 // Sets the selection without telling the dialog, as the program's own code may.
 void SetSelectionQuietly(HWND dialog, int listId, int index);
 
-// Makes the whole dialog invalid and has it painted now.
-void Repaint(HWND dialog);
+// Makes the whole dialog invalid and has it painted now. With `frame` its caption and frame too,
+// every child painted before the call returns.
+void Repaint(HWND dialog, bool frame = false);
 
 // The close box: WM_CLOSE.
 void PostClose(HWND window);

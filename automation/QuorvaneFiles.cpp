@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 
 const char* const kQuorvaneFolder = "C:\\Quorvane";
@@ -51,6 +52,12 @@ void RemoveQuorvaneFolder() { RemoveFolder(kQuorvaneFolder); }
 void MakeEmptyQuorvaneFolder() {
     RemoveQuorvaneFolder();
     CreateDirectoryA(kQuorvaneFolder, nullptr);
+}
+
+void LayOutQuorvaneFiles(const std::vector<std::string>& entries, const std::string& record) {
+    MakeEmptyQuorvaneFolder();
+    WriteBytes(kListFile, ListBytes(entries));
+    WriteBytes(kSettingsFile, record);
 }
 
 void KeepUsersQuorvaneFolder() {
@@ -148,6 +155,16 @@ bool ParseWrittenList(const std::string& bytes, std::vector<std::string>* entrie
         entries->push_back(entry);
     }
     return true;
+}
+
+std::vector<std::string> NumberedEntries(const std::string& folder, int count) {
+    std::vector<std::string> entries;
+    char name[16];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(name, sizeof name, "\\w%05d.bmp", i);
+        entries.push_back(folder + name);
+    }
+    return entries;
 }
 
 // Rows of pixels are padded to four bytes.

@@ -15,6 +15,8 @@ void RemoveFolder(const std::string& folder);
 void RemoveQuorvaneFolder();
 // Leaves C:\Quorvane present and empty.
 void MakeEmptyQuorvaneFolder();
+// An empty C:\Quorvane holding the list file of `entries` and the settings record `record`.
+void LayOutQuorvaneFiles(const std::vector<std::string>& entries, const std::string& record);
 // Moves a C:\Quorvane that was there before a run out of the way, and back at its end.
 void KeepUsersQuorvaneFolder();
 void RestoreUsersQuorvaneFolder();
@@ -44,6 +46,9 @@ std::string ListBytes(const std::vector<std::string>& entries);
 // The entries of list file bytes when they are exactly what the program writes (every line
 // ended by CR LF, no empty line); false for anything else, a cut-off last line included.
 bool ParseWrittenList(const std::string& bytes, std::vector<std::string>* entries);
+
+// List entries `folder`\w00000.bmp, w00001.bmp, ...
+std::vector<std::string> NumberedEntries(const std::string& folder, int count);
 
 // A valid .bmp file of width x height at 24 bits, filled with one colour.
 std::string BitmapBytes(int width, int height, uint8_t red, uint8_t green, uint8_t blue);

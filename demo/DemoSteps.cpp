@@ -126,12 +126,6 @@ void AfterNextWallpaperChange() {
     Sleep(kPaintMs);
 }
 
-// Has the whole window painted again now, its caption and frame included.
-void RepaintWhole(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Settle(window);
-}
-
 // Makes the window the active one, as a user's click would, so that its picture shows it with an
 // active caption; a window that does not come to the front is pictured as it is. A window that is
 // in front already is not activated again, and after the desktop painted over it Wine may draw
@@ -149,16 +143,11 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-BOOL CALLBACK CollectNotepad(HWND window, LPARAM param) {
-    if (IsWindowVisible(window) && lstrcmpiA(ClassName(window).c_str(), "Notepad") == 0) {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    }
-    return TRUE;
-}
-
 std::vector<HWND> NotepadWindows() {
     std::vector<HWND> found;
-    EnumWindows(CollectNotepad, reinterpret_cast<LPARAM>(&found));
+    for (HWND window : VisibleWindows(kAnyProcess)) {
+        if (lstrcmpiA(ClassName(window).c_str(), "Notepad") == 0) found.push_back(window);
+    }
     return found;
 }
 
@@ -256,7 +245,7 @@ int AwaitSetup(const std::vector<std::string>&) {
         return Fail(Format("the setup window lists %d files for \"%s\"", files, folder.c_str()));
     }
     BringToFront(setup);
-    RepaintWhole(setup);
+    Repaint(setup, true);
     Sleep(kPaintMs);
     Done(Format("%s shows its window: %d files to install into %s", ProcessImage(ProcessOf(setup)).c_str(), files,
                 folder.c_str()));
@@ -277,7 +266,7 @@ int Install(const std::vector<std::string>&) {
     if (caption != "SUCCESS") return Fail(Format("the installer says \"%s\": %s", caption.c_str(), text.c_str()));
     LRESULT progress = 0;
     Deliver(GetDlgItem(setup, kSetupProgress), PBM_GETPOS, 0, 0, &progress);
-    RepaintWhole(setup);
+    Repaint(setup, true);
     Sleep(kPaintMs);
     Done(Format("Install pressed: the bar stands at %d of 20 and the installer says SUCCESS: \"%s\"", int(progress),
                 FirstLine(text).c_str()));
@@ -358,7 +347,7 @@ int ShowPreview(const std::vector<std::string>& arguments) {
     // first and the selection, which draws the preview by itself, comes last.
     AfterNextWallpaperChange();
     BringToFront(main);
-    RepaintWhole(main);
+    Repaint(main, true);
     SelectEntry(main, kWallpaperList, index);
     Sleep(kPaintMs);
     std::string selection = ControlText(main, kCurrentSelection);
@@ -390,7 +379,7 @@ int OpenHelp(const std::vector<std::string>&) {
     }
     AfterNextWallpaperChange();
     BringToFront(help);
-    RepaintWhole(help);
+    Repaint(help, true);
     Sleep(kPaintMs);
     Done(Format("Help pressed: the help window shows its topics and the welcome page \"%s\"",
                 FirstLine(text).c_str()));
@@ -411,7 +400,7 @@ int OpenAbout(const std::vector<std::string>&) {
     HWND about = WaitForWindow(ProcessOf(main), kAboutCaption, kAboutIcon, kWindowMs);
     if (!about) return Fail(Format("the box \"%s\" did not show", kAboutCaption));
     AfterNextWallpaperChange();
-    RepaintWhole(about);
+    Repaint(about, true);
     Sleep(kPaintMs);
     Done(helpClosed + "About pressed: the about box shows its artwork and blinking icon");
     Area(WindowRectOnScreen(about));

@@ -23,7 +23,7 @@ int RunBadBitmaps(const std::string& dist, const std::string& bitmapFolder) {
     for (const std::string& name : names) entries.push_back("C:\\Quorvane\\bmp\\" + name);
     Settings settings;
     settings.allowPreview = 1;
-    LayOutFiles(entries, settings);
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
     CreateDirectoryA("C:\\Quorvane\\bmp", nullptr);
     for (size_t i = 0; i < names.size(); ++i) WriteBytes(entries[i], ReadBytes(bitmapFolder + "\\" + names[i]));
     QuorvaneProcess copy(dist);

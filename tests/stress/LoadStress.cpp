@@ -1,5 +1,6 @@
-// Load: a 10,000-entry list that loads, saves and rotates; "Apply Settings" pressed 500 times
-// in quick succession; two copies saving the same files at once; saves while a reader holds the file.
+// Load: the minute timer ticking 2,000 times; a 10,000-entry list that loads, saves and rotates;
+// "Apply Settings" pressed 500 times in quick succession; two copies saving the same files at once;
+// saves while a reader holds the file.
 #include <algorithm>
 #include <atomic>
 #include <random>
@@ -38,12 +39,69 @@ std::string ListText() {
 
 }  // namespace
 
+// The minute timer at 0.001 minutes (60 ms) over a three-entry list in list order: every tick
+// sets the next entry, A, B, C, A, ..., and what the program holds stays flat.
+int RunTimerTicks(const std::string& dist, int ticks) {
+    const std::vector<std::string> entries = {"C:\\Quorvane\\pics\\A.bmp", "C:\\Quorvane\\pics\\B.bmp",
+                                              "C:\\Quorvane\\pics\\C.bmp"};
+    Settings settings;  // minutes mode with no timer until "Apply Settings" sets 0.001
+    settings.saveDate = Today();
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
+    CreateDirectoryA("C:\\Quorvane\\pics", nullptr);
+    for (int i = 0; i < 3; ++i) WriteBytes(entries[i], BitmapBytes(32, 24, 255 * (i == 0), 255 * (i == 1), 255 * (i == 2)));
+    QuorvaneProcess copy(dist);
+    HWND dialog = copy.MainWindow();
+    if (Check(dialog && StartWallpaperProbe(dialog), "the probe records the program's wallpaper changes")) return 1;
+    auto settled = [&] { return Settle(dialog), FiguresOf(copy.Id()); };
+    ProcessFigures atStart = settled();
+    // As a user would: 0.001 in the minutes field, then "Apply Settings".
+    SetControlText(dialog, kMinutes, "0.001");
+    Click(dialog, kApplySettings);
+    double started = NowMs();
+    std::vector<WallpaperChange> record;
+    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= 100; }, 60000);
+    ProcessFigures after100 = settled();
+    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= size_t(ticks); }, ticks * 240 + 30000, 100);
+    double elapsed = NowMs() - started;
+    ProcessFigures afterAll = settled();
+    // The timer is stopped the way a user would, and the record read once more.
+    SetControlText(dialog, kMinutes, "0");
+    Click(dialog, kApplySettings);
+    record = ProbedWallpapers(copy.Id());
+    std::string lastValue = DesktopWallpaper();
+
+    int failures = Check(record.size() >= size_t(ticks), "the timer ticked " + std::to_string(ticks) + " times",
+                         std::to_string(record.size()) + " changes in " + Fixed(elapsed / 1000.0) + " s");
+    size_t inOrder = EntriesInOrder(record, entries);
+    failures += Check(inOrder == record.size(), "every tick sets the next entry in list order, A first",
+                      inOrder < record.size() ? "change " + std::to_string(inOrder) + " set " + record[inOrder].value : "");
+    failures += Check(!record.empty() && lastValue == record.back().value,
+                      "the desktop's wallpaper value is the last entry set", lastValue);
+    DWORD shortest = MAXDWORD, longest = 0;
+    for (size_t i = 1; i < record.size(); ++i) {
+        shortest = std::min(shortest, record[i].atMs - record[i - 1].atMs);
+        longest = std::max(longest, record[i].atMs - record[i - 1].atMs);
+    }
+    Figure("ticks counted", std::to_string(record.size()) + " in " + Fixed(elapsed / 1000.0) + " s, all in order A, B, C" +
+                                (inOrder == record.size() ? "" : " EXCEPT from change " + std::to_string(inOrder)));
+    Figure("tick period (ms) mean / shortest / longest",
+           Fixed(MeanPeriod(record)) + " / " + std::to_string(shortest) + " / " + std::to_string(longest));
+    Figure("ticks GDI objects via", afterAll.gdiSource);
+    Figure("ticks USER objects via", afterAll.userSource);
+    Figure("ticks kernel handles via", afterAll.handleSource);
+    Figure("ticks private bytes via", afterAll.memorySource);
+    Figure("ticks figures at start", atStart.Text());
+    Figure("ticks figures after 100 ticks", after100.Text());
+    Figure("ticks figures after " + std::to_string(record.size()) + " ticks", afterAll.Text());
+    return failures + CheckFlat("ticks", after100, afterAll) + Check(copy.Close(), "the program ends at the close box");
+}
+
 int RunBigList(const std::string& dist, int count) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\big", count);
     Settings settings;  // once per run, last shown the entry before the last: start-up shows the last one
     settings.frequencyMode = 2;
     settings.currentIndex = count - 2;
-    LayOutFiles(entries, settings);
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
     Figure("big list", std::to_string(count) + " entries, " + std::to_string(ListBytes(entries).size()) + " bytes");
     double startedAt = NowMs();
     QuorvaneProcess copy(dist);
@@ -93,7 +151,7 @@ int RunApplyPresses(const std::string& dist, int presses) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 3);
     Settings settings;
     settings.minutes = 30.0f;  // a timer that each press restarts and none lets fire
-    LayOutFiles(entries, settings);
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
     QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow();
     if (Check(dialog && Settle(dialog), "the main window shows")) return 1;
@@ -135,7 +193,7 @@ int RunTwoCopies(const std::string& dist, int seconds, unsigned seed) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", kEntries), listed;
     Settings settings;
     settings.minutes = 0.01f;  // both copies also rotate, every 600 ms
-    LayOutFiles(entries, settings);
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
     QuorvaneProcess first(dist), second(dist);
     HWND dialogs[2] = {first.MainWindow(), second.MainWindow()};
     if (Check(dialogs[0] && dialogs[1], "both copies show their main window")) return 1;
@@ -182,7 +240,7 @@ int RunHeldOpen(const std::string& dist) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 5);
     Settings settings;
     settings.minutes = 30.0f;
-    LayOutFiles(entries, settings);
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
     QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow();
     if (Check(dialog != nullptr, "the main window shows")) return 1;

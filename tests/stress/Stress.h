@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,15 +29,10 @@ int Check(bool holds, const std::string& what, const std::string& got = "");
 // "figure <name>: <value>", the lines docs/reliability.md quotes; "  <text>" for progress.
 void Figure(const std::string& name, const std::string& value);
 void Note(const std::string& text);
+void Print(const std::string& line);
 std::string Fixed(double value, int decimals = 1);
 std::string Ms(double milliseconds);
-// How long `action` took, in milliseconds.
-double MsTaken(const std::function<void()>& action);
 
-// `folder`\w00000.bmp, w00001.bmp, ...
-std::vector<std::string> NumberedEntries(const std::string& folder, int count);
-// An empty C:\Quorvane with the list file of `entries` and the settings record.
-void LayOutFiles(const std::vector<std::string>& entries, const Settings& settings);
 // How many changes of the probe's `record` set `entries` in list order, from the first.
 size_t EntriesInOrder(const std::vector<WallpaperChange>& record, const std::vector<std::string>& entries);
 // The mean time between the record's changes, in milliseconds.

@@ -8,18 +8,16 @@
 #include "Stress.h"
 
 int Check(bool holds, const std::string& what, const std::string& got) {
-    if (!holds) std::printf("FAIL %s%s%s\n", what.c_str(), got.empty() ? "" : ": ", got.c_str());
-    std::fflush(stdout);
+    if (!holds) Print("FAIL " + what + (got.empty() ? "" : ": ") + got);
     return holds ? 0 : 1;
 }
 
-void Figure(const std::string& name, const std::string& value) {
-    std::printf("figure %s: %s\n", name.c_str(), value.c_str());
-    std::fflush(stdout);
-}
+void Figure(const std::string& name, const std::string& value) { Print("figure " + name + ": " + value); }
 
-void Note(const std::string& text) {
-    std::printf("  %s\n", text.c_str());
+void Note(const std::string& text) { Print("  " + text); }
+
+void Print(const std::string& line) {
+    std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
 
@@ -30,28 +28,6 @@ std::string Fixed(double value, int decimals) {
 }
 
 std::string Ms(double milliseconds) { return Fixed(milliseconds) + " ms"; }
-
-double MsTaken(const std::function<void()>& action) {
-    double start = NowMs();
-    action();
-    return NowMs() - start;
-}
-
-std::vector<std::string> NumberedEntries(const std::string& folder, int count) {
-    std::vector<std::string> entries;
-    char name[32];
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(name, sizeof name, "\\w%05d.bmp", i);
-        entries.push_back(folder + name);
-    }
-    return entries;
-}
-
-void LayOutFiles(const std::vector<std::string>& entries, const Settings& settings) {
-    MakeEmptyQuorvaneFolder();
-    WriteBytes(kListFile, ListBytes(entries));
-    WriteBytes(kSettingsFile, SettingsRecord(settings));
-}
 
 size_t EntriesInOrder(const std::vector<WallpaperChange>& record, const std::vector<std::string>& entries) {
     size_t inOrder = 0;
