@@ -71,7 +71,8 @@ bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* a
 
 HWND FindVisibleWindow(DWORD pid, const char* caption, int controlId) {
     for (HWND window : VisibleWindows(pid)) {
-        if ((!caption || WindowCaption(window) == caption) && (!controlId || GetDlgItem(window, controlId))) return window;
+        if ((!caption || WindowCaption(window) == caption) && (!controlId || GetDlgItem(window, controlId)))
+            return window;
     }
     return nullptr;
 }

@@ -34,8 +34,8 @@ void WriteSystemMenu(HWND window) {
 
 BOOL WINAPI RecordingSystemParametersInfo(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
     if (action == SPI_SETDESKWALLPAPER && g_log != INVALID_HANDLE_VALUE) {
-        std::string line = std::to_string(GetTickCount()) + ' ' +
-                           (pvParam ? static_cast<const char*>(pvParam) : "<null>") + '\n';
+        std::string line =
+            std::to_string(GetTickCount()) + ' ' + (pvParam ? static_cast<const char*>(pvParam) : "<null>") + '\n';
         DWORD written = 0;
         WriteFile(g_log, line.data(), DWORD(line.size()), &written, nullptr);
     }

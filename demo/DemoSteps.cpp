@@ -323,9 +323,10 @@ int SetInterval(const std::vector<std::string>& arguments) {
         return Fail(Format("after Apply Settings the minutes box shows \"%s\"", shown.c_str()));
     }
     if (!FileExists(kSettingsFile)) return Fail(Format("Apply Settings wrote no %s", kSettingsFile));
-    Done(Format("typed %s into the minutes box with \"Minute(s)\" checked and pressed Apply Settings: %s saved, "
-                "the wallpaper now changes every %.1f s",
-                minutes.c_str(), kSettingsFile, std::atof(shown.c_str()) * 60.0));
+    Done(
+        Format("typed %s into the minutes box with \"Minute(s)\" checked and pressed Apply Settings: %s saved, "
+               "the wallpaper now changes every %.1f s",
+               minutes.c_str(), kSettingsFile, std::atof(shown.c_str()) * 60.0));
     return 0;
 }
 
@@ -352,8 +353,8 @@ int ShowPreview(const std::vector<std::string>& arguments) {
     Sleep(kPaintMs);
     std::string selection = ControlText(main, kCurrentSelection);
     if (lstrcmpiA(selection.c_str(), entries[index].c_str()) != 0) {
-        return Fail(Format("the current selection shows \"%s\" instead of %s", selection.c_str(),
-                           entries[index].c_str()));
+        return Fail(
+            Format("the current selection shows \"%s\" instead of %s", selection.c_str(), entries[index].c_str()));
     }
     Done(Format("\"Allow preview\" ticked and %s selected: the main window shows its path and its preview",
                 entries[index].c_str()));
@@ -381,8 +382,7 @@ int OpenHelp(const std::vector<std::string>&) {
     BringToFront(help);
     Repaint(help, true);
     Sleep(kPaintMs);
-    Done(Format("Help pressed: the help window shows its topics and the welcome page \"%s\"",
-                FirstLine(text).c_str()));
+    Done(Format("Help pressed: the help window shows its topics and the welcome page \"%s\"", FirstLine(text).c_str()));
     Area(WindowRectOnScreen(help));
     return 0;
 }

@@ -58,7 +58,8 @@ struct CrashSafety {
     // The list of the last iteration while it is long enough for a burst; a settings record no
     // save writes (index 9999, an old date, random bytes after it).
     void PrepareFiles() {
-        if (!ReadBytes(kListFile, &oldList) || !ParseWrittenList(oldList, &oldEntries) || oldEntries.size() <= size_t(kRounds)) {
+        if (!ReadBytes(kListFile, &oldList) || !ParseWrittenList(oldList, &oldEntries) ||
+            oldEntries.size() <= size_t(kRounds)) {
             oldEntries = NumberedEntries("C:\\Quorvane\\pics\\g" + std::to_string(++generation), kListLength);
             WriteBytes(kListFile, oldList = ListBytes(oldEntries));
         }
@@ -100,7 +101,8 @@ struct CrashSafety {
         }
         addMs = MsTaken([&] { WaitUntil([&] { return ReadBytes(kListFile, &list) && list != oldList; }, 15000, 1); });
         Figure("crash-safety start-up to main window", Ms(startupMs));
-        Figure("crash-safety burst of " + std::to_string(kRounds) + " rounds of Remove and Apply Settings", Ms(burstMs));
+        Figure("crash-safety burst of " + std::to_string(kRounds) + " rounds of Remove and Apply Settings",
+               Ms(burstMs));
         Figure("crash-safety Add: OK in the file dialog to the list saved", Ms(addMs));
         return !Check(list == oldList + kAdded + "\r\n", "calibration: Add saves the list", list) && copy->Close();
     }
@@ -142,20 +144,21 @@ struct CrashSafety {
         for (int k = 1; kind == Kind::Burst && k <= kRounds; ++k) {
             lists.insert(ListBytes({oldEntries.begin() + k, oldEntries.end()}));
         }
-        for (int i = 0; kind == Kind::Burst && i < kListLength; ++i) records.insert(SavedRecord(oldSettings, i, Today()));
+        for (int i = 0; kind == Kind::Burst && i < kListLength; ++i)
+            records.insert(SavedRecord(oldSettings, i, Today()));
         if (kind == Kind::Add) lists.insert(oldList + kAdded + "\r\n");
         std::string list, settings;
         bool hasList = ReadBytes(kListFile, &list), hasSettings = ReadBytes(kSettingsFile, &settings);
         std::vector<std::string> entries;
         ParseWrittenList(list, &entries);
-        int failures = Check(hasList && lists.count(list),
-                             "after a kill the list file is the old or a saved content, whole",
-                             hasList ? std::to_string(list.size()) + " bytes, " + std::to_string(entries.size()) +
-                                           " entries, first \"" + (entries.empty() ? "" : entries.front()) + "\""
-                                     : "no list file");
-        failures += Check(hasSettings && records.count(settings),
-                          "after a kill the settings file is the old or a saved record",
-                          hasSettings ? std::to_string(settings.size()) + " bytes" : "no settings file");
+        int failures =
+            Check(hasList && lists.count(list), "after a kill the list file is the old or a saved content, whole",
+                  hasList ? std::to_string(list.size()) + " bytes, " + std::to_string(entries.size()) +
+                                " entries, first \"" + (entries.empty() ? "" : entries.front()) + "\""
+                          : "no list file");
+        failures +=
+            Check(hasSettings && records.count(settings), "after a kill the settings file is the old or a saved record",
+                  hasSettings ? std::to_string(settings.size()) + " bytes" : "no settings file");
         bool listSaved = list != oldList, settingsSaved = settings != oldSettings && records.count(settings);
         lost += failures > 0;
         addsSaved += kind == Kind::Add && listSaved;
@@ -186,7 +189,8 @@ struct CrashSafety {
         SetReadOnly(folder + "qvabc.tmp", false);
         return Check(kept == "qv12345.tmp qv7e57.tmp qvabc.tmp qvnotes.tmp ",
                      "start-up removes the old qv*.tmp files it makes and leaves the young, read-only and others",
-                     kept) + CheckFiles(Kind::StartUp, false);
+                     kept) +
+               CheckFiles(Kind::StartUp, false);
     }
 
     int Run(int count) {
@@ -206,11 +210,12 @@ struct CrashSafety {
                 temporaryRemoved += !std::binary_search(now.begin(), now.end(), name);
             }
             temporary = now;
-            if (i % 25 == 0 || i == count) Note(std::to_string(i) + " kills, " + std::to_string(lost) + " with a file lost");
+            if (i % 25 == 0 || i == count)
+                Note(std::to_string(i) + " kills, " + std::to_string(lost) + " with a file lost");
         }
         auto slashed = [](int a, int b) { return std::to_string(a) + " / " + std::to_string(b); };
-        Figure("crash-safety kills", std::to_string(kills) + " (" + std::to_string(startupKills) + " during start-up, " +
-                                         std::to_string(addKills) + " after an Add)");
+        Figure("crash-safety kills", std::to_string(kills) + " (" + std::to_string(startupKills) +
+                                         " during start-up, " + std::to_string(addKills) + " after an Add)");
         Figure("crash-safety kills with a file lost, cut short or mixed", std::to_string(lost));
         Figure("crash-safety bursts killed before their first save / with some saves landed / after they ended",
                slashed(nothingSaved, partlySaved) + " / " + std::to_string(endedFirst));

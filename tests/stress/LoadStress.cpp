@@ -48,11 +48,15 @@ int RunTimerTicks(const std::string& dist, int ticks) {
     settings.saveDate = Today();
     LayOutQuorvaneFiles(entries, SettingsRecord(settings));
     CreateDirectoryA("C:\\Quorvane\\pics", nullptr);
-    for (int i = 0; i < 3; ++i) WriteBytes(entries[i], BitmapBytes(32, 24, 255 * (i == 0), 255 * (i == 1), 255 * (i == 2)));
+    for (int i = 0; i < 3; ++i)
+        WriteBytes(entries[i], BitmapBytes(32, 24, 255 * (i == 0), 255 * (i == 1), 255 * (i == 2)));
     QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow();
     if (Check(dialog && StartWallpaperProbe(dialog), "the probe records the program's wallpaper changes")) return 1;
-    auto settled = [&] { return Settle(dialog), FiguresOf(copy.Id()); };
+    auto settled = [&] {
+        Settle(dialog);
+        return FiguresOf(copy.Id());
+    };
     ProcessFigures atStart = settled();
     // As a user would: 0.001 in the minutes field, then "Apply Settings".
     SetControlText(dialog, kMinutes, "0.001");
@@ -73,8 +77,9 @@ int RunTimerTicks(const std::string& dist, int ticks) {
     int failures = Check(record.size() >= size_t(ticks), "the timer ticked " + std::to_string(ticks) + " times",
                          std::to_string(record.size()) + " changes in " + Fixed(elapsed / 1000.0) + " s");
     size_t inOrder = EntriesInOrder(record, entries);
-    failures += Check(inOrder == record.size(), "every tick sets the next entry in list order, A first",
-                      inOrder < record.size() ? "change " + std::to_string(inOrder) + " set " + record[inOrder].value : "");
+    failures +=
+        Check(inOrder == record.size(), "every tick sets the next entry in list order, A first",
+              inOrder < record.size() ? "change " + std::to_string(inOrder) + " set " + record[inOrder].value : "");
     failures += Check(!record.empty() && lastValue == record.back().value,
                       "the desktop's wallpaper value is the last entry set", lastValue);
     DWORD shortest = MAXDWORD, longest = 0;
@@ -82,14 +87,14 @@ int RunTimerTicks(const std::string& dist, int ticks) {
         shortest = std::min(shortest, record[i].atMs - record[i - 1].atMs);
         longest = std::max(longest, record[i].atMs - record[i - 1].atMs);
     }
-    Figure("ticks counted", std::to_string(record.size()) + " in " + Fixed(elapsed / 1000.0) + " s, all in order A, B, C" +
+    Figure("ticks counted", std::to_string(record.size()) + " in " + Fixed(elapsed / 1000.0) +
+                                " s, all in order A, B, C" +
                                 (inOrder == record.size() ? "" : " EXCEPT from change " + std::to_string(inOrder)));
     Figure("tick period (ms) mean / shortest / longest",
            Fixed(MeanPeriod(record)) + " / " + std::to_string(shortest) + " / " + std::to_string(longest));
-    Figure("ticks GDI objects via", afterAll.gdiSource);
-    Figure("ticks USER objects via", afterAll.userSource);
-    Figure("ticks kernel handles via", afterAll.handleSource);
-    Figure("ticks private bytes via", afterAll.memorySource);
+    Figure("ticks counted via", "GDI objects: " + afterAll.gdiSource + "; USER objects: " + afterAll.userSource +
+                                    "; kernel handles: " + afterAll.handleSource +
+                                    "; private bytes: " + afterAll.memorySource);
     Figure("ticks figures at start", atStart.Text());
     Figure("ticks figures after 100 ticks", after100.Text());
     Figure("ticks figures after " + std::to_string(record.size()) + " ticks", afterAll.Text());
@@ -118,7 +123,8 @@ int RunBigList(const std::string& dist, int count) {
     Figure("big list figures once loaded", FiguresOf(copy.Id()).Text());
     // "Apply Settings": saves the settings (the index found among every entry), reloads the list
     // and makes the next change, which wraps to the first entry.
-    Figure("big list Apply Settings (save, reload, change)", Ms(MsTaken([&] { Click(dialog, kApplySettings, 60000); })));
+    Figure("big list Apply Settings (save, reload, change)",
+           Ms(MsTaken([&] { Click(dialog, kApplySettings, 60000); })));
     int32_t savedIndex = Int32At(ReadBytes(kSettingsFile), kCurrentIndexAt);
     failures += Check(savedIndex == count - 1, "the saved index is the last entry's", std::to_string(savedIndex));
     failures += shows("Apply Settings wraps to the first entry", entries[0]);
@@ -144,7 +150,8 @@ int RunBigList(const std::string& dist, int count) {
     Figure("big list figures at the end", FiguresOf(copy.Id()).Text());
     bool closed = false;
     Figure("big list close (settings save and end)", Ms(MsTaken([&] { closed = copy.Close(60000); })));
-    return failures + Check(closed && ValidSettings(0.0f, count - 1, Today()), "the settings file is valid after the close");
+    return failures +
+           Check(closed && ValidSettings(0.0f, count - 1, Today()), "the settings file is valid after the close");
 }
 
 int RunApplyPresses(const std::string& dist, int presses) {
@@ -214,7 +221,8 @@ int RunTwoCopies(const std::string& dist, int seconds, unsigned seed) {
     };
     int looks = 0, badLooks = 0;
     std::thread workers[2] = {std::thread(work, dialogs[0], seed), std::thread(work, dialogs[1], seed + 1)};
-    for (double started = NowMs(); NowMs() - started < seconds * 1000.0 && first.Running() && second.Running(); ++looks) {
+    for (double started = NowMs(); NowMs() - started < seconds * 1000.0 && first.Running() && second.Running();
+         ++looks) {
         bool listOk = ValidList(entries, &listed), settingsOk = ValidSettings(0.01f, kEntries, "");
         badLooks += Check(listOk && settingsOk, "a look finds both files valid",
                           std::string(listOk ? "" : "list ") + (settingsOk ? "" : "settings ") + "not valid");
@@ -247,8 +255,8 @@ int RunHeldOpen(const std::string& dist) {
     // Holds `path` open as a reader while `button` is pressed (the first entry selected), and lets
     // go after `holdMs`; a short hold posts the press, a long one waits for its answer, in ms.
     auto pressWhileHeld = [&](const char* path, int button, DWORD holdMs) {
-        HANDLE reader = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE reader = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         SetSelectionQuietly(dialog, kWallpaperList, 0);
         double answerMs = 0;
         if (holdMs < 1000) {
@@ -281,9 +289,11 @@ int RunHeldOpen(const std::string& dist) {
     entries.erase(entries.begin(), entries.begin() + 2);
     failures += Check(ReadBytes(kListFile) == ListBytes(entries) && copy.Running(),
                       "the next save writes the whole list and the program runs on", ListText());
-    Figure("saves while a reader holds the file",
-           std::string(failures ? "NOT AS EXPECTED; " : "") + "held 100 ms: the list and the settings were saved once "
-           "it let go; held 3 s: the save gave up after " + Ms(gaveUpMs) + ", the file stayed whole, the next save "
-           "wrote the whole list");
+    Figure("saves while a reader holds the file", std::string(failures ? "NOT AS EXPECTED; " : "") +
+                                                      "held 100 ms: the list and the settings were saved once "
+                                                      "it let go; held 3 s: the save gave up after " +
+                                                      Ms(gaveUpMs) +
+                                                      ", the file stayed whole, the next save "
+                                                      "wrote the whole list");
     return failures + Check(copy.Close(), "the program ends at the close box");
 }

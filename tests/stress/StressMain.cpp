@@ -42,13 +42,16 @@ double MeanPeriod(const std::vector<WallpaperChange>& record) {
 // The bounds hold from the end of a warm-up, once what the platform caches for painting is filled.
 int CheckFlat(const std::string& what, const ProcessFigures& before, const ProcessFigures& after) {
     const std::tuple<const char*, long long, long long, long long> counts[] = {
-        {"GDI objects", before.gdiObjects, after.gdiObjects, 8}, {"USER objects", before.userObjects, after.userObjects, 8},
-        {"windows", before.windows, after.windows, 0}, {"kernel handles", before.kernelHandles, after.kernelHandles, 4},
+        {"GDI objects", before.gdiObjects, after.gdiObjects, 8},
+        {"USER objects", before.userObjects, after.userObjects, 8},
+        {"windows", before.windows, after.windows, 0},
+        {"kernel handles", before.kernelHandles, after.kernelHandles, 4},
         {"private bytes", before.privateBytes, after.privateBytes, 1 << 20}};
     int failures = 0;
     for (const auto& [name, from, to, bound] : counts) {
-        failures += Check(from >= 0 && to <= from + bound, what + ": " + name + " grow by at most " + std::to_string(bound),
-                          std::to_string(from) + " -> " + std::to_string(to));
+        failures +=
+            Check(from >= 0 && to <= from + bound, what + ": " + name + " grow by at most " + std::to_string(bound),
+                  std::to_string(from) + " -> " + std::to_string(to));
     }
     return failures;
 }
@@ -70,8 +73,9 @@ int main(int argc, char** argv) {
     RemoveQuorvaneFolder();
     RestoreUsersQuorvaneFolder();
     if (failures < 0) {
-        std::fprintf(stderr, "usage: QuorvaneStress.exe <dist folder> kills|ticks|big-list|apply|two-copies|held-open "
-                             "[count] [seed], or bitmaps <folder of .bmp files>\n");
+        std::fprintf(stderr,
+                     "usage: QuorvaneStress.exe <dist folder> kills|ticks|big-list|apply|two-copies|held-open "
+                     "[count] [seed], or bitmaps <folder of .bmp files>\n");
         return 2;
     }
     std::printf("%s %s: %d failed check(s), %.1f s\n", failures ? "FAILED" : "PASSED", phase.c_str(), failures,
