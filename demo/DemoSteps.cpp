@@ -19,6 +19,7 @@
 #include "ProgramProcess.h"
 #include "QuorvaneFiles.h"
 #include "ScreenPixels.h"
+#include "SetupWindow.h"
 #include "Wallpaper.h"
 
 namespace {
@@ -35,12 +36,7 @@ const DWORD kPaintMs = 400;
 // Longer than the headless story's rotation interval of 3 s.
 const DWORD kQuietMs = 4000;
 
-// The installer's window and what it installs.
-const char* const kSetupCaption = "Setup";
-const int kSetupFileList = 1000;
-const int kSetupInstall = 1001;
-const int kSetupFolder = 1003;
-const int kSetupProgress = 1004;
+// What the installer installs.
 const char* const kInstallFolder = "C:\\QUORVANE";
 const char* const kInstalledProgram = "C:\\QUORVANE\\QUORVANE.EXE";
 const char* const kShortcutName = "QVshort.lnk";
