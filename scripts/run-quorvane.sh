@@ -6,7 +6,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist="$root/build/dist"
-demo_exe="$root/build/win/tests/e2e/QuorvaneDemo.exe"
+demo_exe="$root/build/win/demo/QuorvaneDemo.exe"
 pictures="$root/build/demo"
 samples=(Forest NightSky Rainbow Skull Ivy)
 

@@ -2,24 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
 
 #include "QuorvaneFiles.h"
 #include "QuorvaneProcess.h"
 
 namespace {
 
-const char* const kKeptFolder = "C:\\Quorvane.e2e-kept";
-
 // Moves a C:\Quorvane that was there before the run out of the cases' way and back afterwards.
 class KeepExistingFolder : public testing::Environment {
 public:
-    void SetUp() override {
-        if (FolderExists(kQuorvaneFolder)) MoveFileA(kQuorvaneFolder, kKeptFolder);
-    }
-    void TearDown() override {
-        if (FolderExists(kKeptFolder)) MoveFileA(kKeptFolder, kQuorvaneFolder);
-    }
+    void SetUp() override { KeepUsersQuorvaneFolder(); }
+    void TearDown() override { RestoreUsersQuorvaneFolder(); }
 };
 
 }  // namespace

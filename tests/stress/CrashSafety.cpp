@@ -1,13 +1,11 @@
 // Crash safety: the program is started, made to save and killed at a random moment, hundreds of
 // times; after every kill each of its files holds the content from before or one it saved, whole.
-#include <windows.h>
-
 #include <algorithm>
+#include <memory>
 #include <random>
-#include <vector>
+#include <set>
 
-#include "Driver.h"
-#include "Files.h"
+#include "OpenFileDialog.h"
 #include "Stress.h"
 
 namespace {
@@ -16,338 +14,219 @@ const int kListLength = 24;
 // Saves asked for in one burst: each round selects the first entry and removes it (a list save),
 // then presses "Apply Settings" (a settings save and a reload); the close box ends the burst.
 const int kRounds = 6;
-// Every 10th kill follows an Add through the open-file dialog, every 20th one lands in start-up.
-const int kAddEvery = 10;
-const int kStartupEvery = 20;
-const int kFileNameBox = 0x47C;
-// A settings file never written by the program: its index lies outside any list it holds.
-const int32_t kOldIndex = 9999;
+const char* const kAdded = "C:\\Quorvane\\pics\\added.bmp";
 
+// Every 10th kill follows an Add through the open-file dialog, every 20th one lands in start-up.
 enum class Kind { Burst, Add, StartUp };
 
-struct Tally {
-    int kills = 0;
-    int endedFirst = 0;       // the burst was over, close box included, before the kill came
-    int nothingSaved = 0;     // killed before the first save landed
-    int partlySaved = 0;      // killed with some saves landed
-    int listChanges = 0;      // kills after which the list held a newer content
-    int settingsChanges = 0;  // ... the settings
-    int addsSaved = 0;
-    int addKills = 0;
-    int startupKills = 0;
-    int lost = 0;             // a file missing, cut short, mixed, or unknown
-    int temporaryMade = 0;    // qv*.tmp files that kills left
-    int temporaryRemoved = 0;  // ... that a later start-up removed
-};
-
-class CrashSafety {
-public:
-    CrashSafety(const std::string& dist, unsigned seed) : m_dist(dist), m_random(seed) {}
-
-    int Run(int kills);
-
-private:
-    bool Calibrate();
-    int Iteration(Kind kind);
-    void PrepareFiles();
-    // Fails when a file is not one of the contents allowed after this kind of iteration.
-    int CheckFiles(Kind kind, bool endedFirst);
-    double Uniform(double high) { return std::uniform_real_distribution<double>(0.0, high)(m_random); }
-    static void WaitUntilMs(double at) {
-        while (NowMs() < at) {
-            if (at - NowMs() > 2.0) Sleep(1);
-        }
-    }
-    // The rounds, then the close box when asked.
-    void PostBurst(HWND dialog, bool close);
-    // Old qv*.tmp files go at the next start; young ones, other names and read-only ones stay.
-    int CheckStaleTemporaryFiles();
-    void CountTemporaryFiles();
-
-    std::string m_dist;
-    std::mt19937 m_random;
-    int m_generation = 0;
-    std::string m_oldList;
-    std::vector<std::string> m_oldEntries;
-    std::string m_oldSettings;
-    std::string m_added;
-    double m_startupMs = 0;
-    double m_burstMs = 0;
-    double m_addMs = 0;
-    Tally m_tally;
-    std::vector<std::string> m_temporary;
-};
-
-void CrashSafety::PrepareFiles() {
-    std::vector<std::string> entries;
-    if (!ReadBytes(kListFile, &m_oldList) || !ParseWrittenList(m_oldList, &entries) ||
-        int(entries.size()) <= kRounds) {
-        ++m_generation;
-        entries.clear();
-        for (int i = 0; i < kListLength; ++i) {
-            entries.push_back("C:\\Quorvane\\pics\\g" + std::to_string(m_generation) + "-" + std::to_string(i) +
-                              ".bmp");
-        }
-        m_oldList = ListBytes(entries);
-        WriteBytes(kListFile, m_oldList);
-    }
-    m_oldEntries = entries;
-    Settings settings;
-    settings.currentIndex = kOldIndex;
-    settings.minutes = 500.25f;
-    for (int i = 0; i < 24; ++i) settings.dateTail += char('a' + m_random() % 26);
-    m_oldSettings = SettingsBytes(settings);
-    WriteBytes(kSettingsFile, m_oldSettings);
+void WaitUntilMs(double at) {
+    while (NowMs() < at) Sleep(at - NowMs() > 2.0 ? 1 : 0);
 }
 
-void CrashSafety::PostBurst(HWND dialog, bool close) {
-    HWND list = GetDlgItem(dialog, kWallpaperList);
+// Posts the saves of `kind`: a burst of rounds and, when `close`, the close box; or an Add with
+// the added path chosen in the open-file dialog. False when that dialog did not show.
+bool PostSaves(const QuorvaneProcess& copy, HWND dialog, Kind kind, bool close) {
+    if (kind == Kind::Add) {
+        PostClick(dialog, kAdd);
+        HWND fileDialog = WaitForOpenFileDialog(copy.Id());
+        if (fileDialog) PostChooseFile(fileDialog, kAdded);
+        return fileDialog != nullptr;
+    }
     for (int round = 0; round < kRounds; ++round) {
-        PostMessageA(list, LB_SETCURSEL, 0, 0);
+        PostMessageA(GetDlgItem(dialog, kWallpaperList), LB_SETCURSEL, 0, 0);
         PostClick(dialog, kRemove);
         PostClick(dialog, kApplySettings);
     }
-    if (close) PostMessageA(dialog, WM_CLOSE, 0, 0);
-}
-
-// Times start-up, a whole burst and an Add's save once without a kill, so that the kills spread
-// over those spans.
-bool CrashSafety::Calibrate() {
-    PrepareFiles();
-    {
-        double start = NowMs();
-        QuorvaneCopy copy(m_dist);
-        HWND dialog = copy.MainWindow();
-        m_startupMs = NowMs() - start;
-        if (Check(dialog != nullptr, "calibration: the main window shows")) return false;
-        // A sent message is served before posted ones, so the end of the burst shows by a posted
-        // marker: the list's selection set to 2 once every round is done.
-        double posted = NowMs();
-        PostBurst(dialog, false);
-        HWND list = GetDlgItem(dialog, kWallpaperList);
-        PostMessageA(list, LB_SETCURSEL, 2, 0);
-        LRESULT selected = -1;
-        bool done = WaitUntil([&] { return Send(list, LB_GETCURSEL, 0, 0, &selected) && selected == 2; }, 20000, 0);
-        m_burstMs = NowMs() - posted;
-        std::string listBytes;
-        ReadBytes(kListFile, &listBytes);
-        std::vector<std::string> rest(m_oldEntries.begin() + kRounds, m_oldEntries.end());
-        if (Check(done && listBytes == ListBytes(rest), "calibration: the burst removes " + std::to_string(kRounds) +
-                                                            " entries",
-                  std::to_string(listBytes.size()) + " bytes in the list file")) {
-            return false;
-        }
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-        if (Check(copy.WaitForExit(20000), "calibration: the close box ends the program")) return false;
-    }
-    if (CheckFiles(Kind::Burst, true) != 0) return false;
-    PrepareFiles();
-    {
-        QuorvaneCopy copy(m_dist);
-        HWND dialog = copy.MainWindow();
-        if (Check(dialog != nullptr, "calibration: the main window shows")) return false;
-        PostClick(dialog, kAdd);
-        HWND fileDialog = nullptr;
-        WaitUntil([&] { return (fileDialog = OtherVisibleWindow(copy.Id(), dialog)) != nullptr &&
-                               GetDlgItem(fileDialog, kFileNameBox); }, 15000);
-        if (Check(fileDialog != nullptr, "calibration: the open-file dialog shows")) return false;
-        Send(GetDlgItem(fileDialog, kFileNameBox), WM_SETTEXT, 0, LPARAM(m_added.c_str()));
-        double posted = NowMs();
-        PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
-        std::string list;
-        WaitUntil([&] { return ReadBytes(kListFile, &list) && list != m_oldList; }, 15000, 1);
-        m_addMs = NowMs() - posted;
-        if (Check(list == m_oldList + m_added + "\r\n", "calibration: Add saves the list", list)) return false;
-        copy.Close();
-    }
-    Figure("crash-safety start-up to main window", Fixed(m_startupMs) + " ms");
-    Figure("crash-safety burst of " + std::to_string(kRounds) + " rounds of Remove and Apply Settings",
-           Fixed(m_burstMs) + " ms");
-    Figure("crash-safety Add: OK in the file dialog to the list saved", Fixed(m_addMs) + " ms");
+    if (close) PostClose(dialog);
     return true;
 }
 
-int CrashSafety::Iteration(Kind kind) {
-    PrepareFiles();
-    QuorvaneCopy copy(m_dist);
-    if (Check(copy.Started(), "the program starts")) return 1;
-    bool endedFirst = false;
-    if (kind == Kind::StartUp) {
-        double at = NowMs() + Uniform(m_startupMs);
-        WaitUntilMs(at);
-        ++m_tally.startupKills;
-    } else {
-        HWND dialog = copy.MainWindow();
-        if (Check(dialog != nullptr, "the main window shows")) return 1;
-        if (kind == Kind::Burst) {
-            double posted = NowMs();
-            PostBurst(dialog, true);
+struct CrashSafety {
+    std::string dist;
+    std::mt19937 random;
+    int generation = 0;
+    std::string oldList, oldSettings;
+    std::vector<std::string> oldEntries, temporary;
+    double startupMs = 0, burstMs = 0, addMs = 0;
+    // What the kills met, for the figures: endedFirst, the burst with its close box was over;
+    // nothingSaved or partlySaved, a burst killed before its first save landed or after some did.
+    int kills = 0, startupKills = 0, addKills = 0, addsSaved = 0, lost = 0, endedFirst = 0, nothingSaved = 0;
+    int partlySaved = 0, listChanges = 0, settingsChanges = 0, temporaryMade = 0, temporaryRemoved = 0;
+
+    CrashSafety(const std::string& distFolder, unsigned seed) : dist(distFolder), random(seed) {}
+
+    // The list of the last iteration while it is long enough for a burst; a settings record no
+    // save writes (index 9999, an old date, random bytes after it).
+    void PrepareFiles() {
+        if (!ReadBytes(kListFile, &oldList) || !ParseWrittenList(oldList, &oldEntries) ||
+            oldEntries.size() <= size_t(kRounds)) {
+            oldEntries = NumberedEntries("C:\\Quorvane\\pics\\g" + std::to_string(++generation), kListLength);
+            WriteBytes(kListFile, oldList = ListBytes(oldEntries));
+        }
+        Settings settings;
+        settings.currentIndex = 9999;
+        settings.minutes = 500.25f;
+        settings.saveDate = "01/01/80";
+        for (int i = 0; i < 24; ++i) settings.dateTail += char('a' + random() % 26);
+        WriteBytes(kSettingsFile, oldSettings = SettingsRecord(settings));
+    }
+
+    // Times start-up, a whole burst and an Add's save once without a kill, so that the kills
+    // spread over those spans. A sent message is served before posted ones, so the end of the
+    // burst shows by a posted marker: the list's selection set to 2 once every round is done.
+    bool Calibrate() {
+        PrepareFiles();
+        double at = NowMs();
+        auto copy = std::make_unique<QuorvaneProcess>(dist);
+        HWND dialog = copy->MainWindow();
+        startupMs = NowMs() - at;
+        if (Check(dialog != nullptr, "calibration: the main window shows")) return false;
+        burstMs = MsTaken([&] {
+            PostSaves(*copy, dialog, Kind::Burst, false);
+            PostMessageA(GetDlgItem(dialog, kWallpaperList), LB_SETCURSEL, 2, 0);
+            WaitUntil([&] { return ListSelection(dialog, kWallpaperList) == 2; }, 20000, 0);
+        });
+        std::string list = ReadBytes(kListFile);
+        if (Check(list == ListBytes({oldEntries.begin() + kRounds, oldEntries.end()}) && copy->Close(20000),
+                  "calibration: the burst removes " + std::to_string(kRounds) + " entries and the close box ends it",
+                  std::to_string(list.size()) + " bytes in the list file") ||
+            CheckFiles(Kind::Burst, true)) {
+            return false;
+        }
+        PrepareFiles();
+        copy = std::make_unique<QuorvaneProcess>(dist);
+        dialog = copy->MainWindow();
+        if (Check(dialog && PostSaves(*copy, dialog, Kind::Add, false), "calibration: the open-file dialog shows")) {
+            return false;
+        }
+        addMs = MsTaken([&] { WaitUntil([&] { return ReadBytes(kListFile, &list) && list != oldList; }, 15000, 1); });
+        Figure("crash-safety start-up to main window", Ms(startupMs));
+        Figure("crash-safety burst of " + std::to_string(kRounds) + " rounds of Remove and Apply Settings",
+               Ms(burstMs));
+        Figure("crash-safety Add: OK in the file dialog to the list saved", Ms(addMs));
+        return !Check(list == oldList + kAdded + "\r\n", "calibration: Add saves the list", list) && copy->Close();
+    }
+
+    int Iteration(Kind kind) {
+        PrepareFiles();
+        QuorvaneProcess copy(dist);
+        HWND dialog = kind == Kind::StartUp ? nullptr : copy.MainWindow();
+        if (Check(copy.Started() && (dialog || kind == Kind::StartUp), "the program starts and shows its window")) {
+            return 1;
+        }
+        startupKills += kind == Kind::StartUp;
+        addKills += kind == Kind::Add;
+        double at = NowMs();
+        if (kind == Kind::StartUp) {
+            WaitUntilMs(at + Uniform(startupMs));
+        } else if (kind == Kind::Burst) {
+            PostSaves(copy, dialog, kind, true);
             // Mostly inside the rounds; some in the close, some after the program has ended.
-            WaitUntilMs(posted + Uniform(m_burstMs * 1.2 + 10.0));
+            WaitUntilMs(at + Uniform(burstMs * 1.2 + 10.0));
         } else {
-            ++m_tally.addKills;
-            PostClick(dialog, kAdd);
-            HWND fileDialog = nullptr;
-            WaitUntil([&] { return (fileDialog = OtherVisibleWindow(copy.Id(), dialog)) != nullptr &&
-                                   GetDlgItem(fileDialog, kFileNameBox); }, 15000);
-            if (Check(fileDialog != nullptr, "the open-file dialog shows")) return 1;
-            Send(GetDlgItem(fileDialog, kFileNameBox), WM_SETTEXT, 0, LPARAM(m_added.c_str()));
-            double posted = NowMs();
-            PostMessageA(fileDialog, WM_COMMAND, IDOK, 0);
-            WaitUntilMs(posted + Uniform(std::max(m_addMs * 1.5, 20.0)));
+            if (Check(PostSaves(copy, dialog, kind, false), "the open-file dialog shows")) return 1;
+            WaitUntilMs(NowMs() + Uniform(std::max(addMs * 1.5, 20.0)));
         }
-        endedFirst = !copy.Running();
+        bool ended = kind != Kind::StartUp && !copy.Running();
+        Check(copy.Kill(), "the killed program ends");
+        ++kills;
+        endedFirst += ended;
+        return CheckFiles(kind, ended);
     }
-    Check(copy.Kill(), "the killed program ends");
-    ++m_tally.kills;
-    if (endedFirst) ++m_tally.endedFirst;
-    return CheckFiles(kind, endedFirst);
-}
 
-int CrashSafety::CheckFiles(Kind kind, bool endedFirst) {
-    std::string today = Today();
-    std::string list, settings;
-    bool hasList = ReadBytes(kListFile, &list);
-    bool hasSettings = ReadBytes(kSettingsFile, &settings);
-    std::vector<std::string> entries;
-    bool listWhole = hasList && ParseWrittenList(list, &entries);
+    double Uniform(double high) { return std::uniform_real_distribution<double>(0.0, high)(random); }
 
-    // The list: the old one, or it less its first k entries (Remove), or it and the added path (Add).
-    bool listKnown = list == m_oldList;
-    size_t removed = 0;
-    if (!listKnown && listWhole && kind == Kind::Burst) {
-        for (removed = 1; removed <= size_t(kRounds) && removed <= m_oldEntries.size(); ++removed) {
-            if (std::equal(entries.begin(), entries.end(), m_oldEntries.begin() + removed, m_oldEntries.end())) {
-                listKnown = true;
-                break;
-            }
+    // Fails when a file is not one of the contents allowed after this kind of iteration: the
+    // old ones; after a burst the list less its first k entries, and the record as a save stamps
+    // it (an index in the list, today's date); after an Add the list and the added path.
+    int CheckFiles(Kind kind, bool ended) {
+        std::set<std::string> lists = {oldList}, records = {oldSettings};
+        for (int k = 1; kind == Kind::Burst && k <= kRounds; ++k) {
+            lists.insert(ListBytes({oldEntries.begin() + k, oldEntries.end()}));
         }
-    }
-    if (!listKnown && kind == Kind::Add && list == m_oldList + m_added + "\r\n") {
-        listKnown = true;
-        ++m_tally.addsSaved;
+        for (int i = 0; kind == Kind::Burst && i < kListLength; ++i)
+            records.insert(SavedRecord(oldSettings, i, Today()));
+        if (kind == Kind::Add) lists.insert(oldList + kAdded + "\r\n");
+        std::string list, settings;
+        bool hasList = ReadBytes(kListFile, &list), hasSettings = ReadBytes(kSettingsFile, &settings);
+        std::vector<std::string> entries;
+        ParseWrittenList(list, &entries);
+        int failures =
+            Check(hasList && lists.count(list), "after a kill the list file is the old or a saved content, whole",
+                  hasList ? std::to_string(list.size()) + " bytes, " + std::to_string(entries.size()) +
+                                " entries, first \"" + (entries.empty() ? "" : entries.front()) + "\""
+                          : "no list file");
+        failures +=
+            Check(hasSettings && records.count(settings), "after a kill the settings file is the old or a saved record",
+                  hasSettings ? std::to_string(settings.size()) + " bytes" : "no settings file");
+        bool listSaved = list != oldList, settingsSaved = settings != oldSettings && records.count(settings);
+        lost += failures > 0;
+        addsSaved += kind == Kind::Add && listSaved;
+        listChanges += listSaved;
+        settingsChanges += settingsSaved;
+        nothingSaved += kind == Kind::Burst && !ended && !listSaved && !settingsSaved;
+        partlySaved += kind == Kind::Burst && !ended && (listSaved || settingsSaved);
+        return failures;
     }
 
-    // The settings: the old record, or it as a save stamps it (an index in the list, today's date).
-    bool settingsKnown = settings == m_oldSettings;
-    bool settingsSaved = false;
-    if (!settingsKnown && kind == Kind::Burst && settings.size() == kSettingsSize) {
-        int32_t index = FieldAt(settings, 4);
-        settingsSaved = index >= 0 && index < kListLength && settings == SavedSettingsBytes(m_oldSettings, index, today);
-        settingsKnown = settingsSaved;
-    }
-
-    int failures = 0;
-    failures += Check(hasList && listKnown, "after a kill the list file is the old or a saved content, whole",
-                      hasList ? std::to_string(list.size()) + " bytes, " + std::to_string(entries.size()) +
-                                    " entries, first \"" + (entries.empty() ? "" : entries.front()) + "\""
-                              : "no list file");
-    failures += Check(hasSettings && settingsKnown, "after a kill the settings file is the old or a saved record",
-                      hasSettings ? std::to_string(settings.size()) + " bytes" : "no settings file");
-    if (failures) ++m_tally.lost;
-    if (list != m_oldList) ++m_tally.listChanges;
-    if (settingsSaved) ++m_tally.settingsChanges;
-    if (kind == Kind::Burst && !endedFirst) {
-        if (list == m_oldList && !settingsSaved) {
-            ++m_tally.nothingSaved;
-        } else {
-            ++m_tally.partlySaved;
-        }
-    }
-    return failures;
-}
-
-int CrashSafety::Run(int kills) {
-    MakeEmptyQuorvaneFolder();
-    CreateDirectoryA("C:\\Quorvane\\pics", nullptr);
-    m_added = "C:\\Quorvane\\pics\\added.bmp";
-    WriteBytes(m_added, BitmapBytes(4, 4, 200, 100, 50));
-    if (!Calibrate()) return 1;
-    int failures = 0;
-    m_temporary = TemporaryFiles();
-    for (int i = 1; i <= kills; ++i) {
-        Kind kind = i % kStartupEvery == 0 ? Kind::StartUp : i % kAddEvery == 0 ? Kind::Add : Kind::Burst;
-        failures += Iteration(kind);
-        CountTemporaryFiles();
-        if (i % 25 == 0 || i == kills) {
-            Note(std::to_string(i) + " kills: " + std::to_string(m_tally.lost) + " with a file lost or mixed, " +
-                 std::to_string(m_tally.partlySaved) + " landed inside a burst");
-        }
-    }
-    Figure("crash-safety kills", std::to_string(m_tally.kills) + " (" + std::to_string(m_tally.startupKills) +
-                                     " during start-up, " + std::to_string(m_tally.addKills) + " after an Add)");
-    Figure("crash-safety kills with a file lost, cut short or mixed", std::to_string(m_tally.lost));
-    Figure("crash-safety bursts killed before their first save / with some saves landed / after they ended",
-           std::to_string(m_tally.nothingSaved) + " / " + std::to_string(m_tally.partlySaved) + " / " +
-               std::to_string(m_tally.endedFirst));
-    Figure("crash-safety kills after which the list / settings file held newer content",
-           std::to_string(m_tally.listChanges) + " / " + std::to_string(m_tally.settingsChanges));
-    Figure("crash-safety Adds saved before the kill", std::to_string(m_tally.addsSaved));
-    Figure("crash-safety qv*.tmp files left by kills / removed by a later start-up / there at the end",
-           std::to_string(m_tally.temporaryMade) + " / " + std::to_string(m_tally.temporaryRemoved) + " / " +
-               std::to_string(m_temporary.size()));
-    failures += CheckStaleTemporaryFiles();
-    RemoveQuorvaneFolder();
-    return failures;
-}
-
-void CrashSafety::CountTemporaryFiles() {
-    std::vector<std::string> now = TemporaryFiles();
-    for (const std::string& name : now) {
-        if (std::find(m_temporary.begin(), m_temporary.end(), name) == m_temporary.end()) ++m_tally.temporaryMade;
-    }
-    for (const std::string& name : m_temporary) {
-        if (std::find(now.begin(), now.end(), name) == now.end()) ++m_tally.temporaryRemoved;
-    }
-    m_temporary = now;
-}
-
-int CrashSafety::CheckStaleTemporaryFiles() {
-    // Beside what the kills left: names the program does not make, a read-only one, a young one.
-    const std::vector<std::string> otherNames = {"qvnotes.tmp", "qv12345.tmp", "qv1f.txt"};
-    const std::string readOnly = "qvabc.tmp", young = "qv7e57.tmp";
-    for (const std::string& name : otherNames) WriteBytes(std::string(kQuorvaneFolder) + "\\" + name, "x");
-    WriteBytes(std::string(kQuorvaneFolder) + "\\" + readOnly, "x");
-    std::vector<std::string> stale = TemporaryFiles();
-    // Everything there now is made two minutes old, then the young one is written.
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER old;
-    old.LowPart = now.dwLowDateTime;
-    old.HighPart = now.dwHighDateTime;
-    old.QuadPart -= 120ull * 10000000ull;
-    FILETIME twoMinutesAgo{old.LowPart, old.HighPart};
-    for (const std::string& name : stale) {
-        std::string path = std::string(kQuorvaneFolder) + "\\" + name;
-        HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        SetFileTime(file, nullptr, nullptr, &twoMinutesAgo);
-        CloseHandle(file);
-    }
-    SetFileAttributesA((std::string(kQuorvaneFolder) + "\\" + readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteBytes(std::string(kQuorvaneFolder) + "\\" + young, "x");
-
-    PrepareFiles();
-    {
-        QuorvaneCopy copy(m_dist);
+    // Old qv*.tmp files go at the next start; young ones, other names and read-only ones stay.
+    int CheckStaleTemporaryFiles() {
+        const std::string folder = std::string(kQuorvaneFolder) + "\\";
+        for (const char* name : {"qvnotes.tmp", "qv12345.tmp", "qv1f.txt", "qvabc.tmp"}) WriteBytes(folder + name, "x");
+        // Everything there now is made two minutes old, then the young one is written.
+        std::vector<std::string> stale = TemporaryFiles();
+        for (const std::string& name : stale) SetLastWritten(folder + name, -120);
+        SetReadOnly(folder + "qvabc.tmp", true);
+        WriteBytes(folder + "qv7e57.tmp", "x");
+        PrepareFiles();
+        QuorvaneProcess copy(dist);
         Check(copy.MainWindow() != nullptr, "the main window shows");
         copy.Kill();
+        std::string kept;
+        for (const std::string& name : TemporaryFiles()) kept += name + " ";
+        Figure("crash-safety old qv*.tmp files removed by one start-up",
+               std::to_string(stale.size() - 3) + " left by kills removed; kept: " + kept);
+        SetReadOnly(folder + "qvabc.tmp", false);
+        return Check(kept == "qv12345.tmp qv7e57.tmp qvabc.tmp qvnotes.tmp ",
+                     "start-up removes the old qv*.tmp files it makes and leaves the young, read-only and others",
+                     kept) +
+               CheckFiles(Kind::StartUp, false);
     }
-    std::vector<std::string> left = TemporaryFiles();
-    std::vector<std::string> expected = {"qv12345.tmp", readOnly, young, "qvnotes.tmp"};
-    std::sort(left.begin(), left.end());
-    std::sort(expected.begin(), expected.end());
-    std::string got;
-    for (const std::string& name : left) got += name + " ";
-    int failures = Check(left == expected,
-                         "start-up removes the old qv*.tmp files it makes and leaves the young, read-only and others",
-                         got);
-    failures += CheckFiles(Kind::StartUp, false);
-    Figure("crash-safety old qv*.tmp files removed by one start-up",
-           std::to_string(stale.size() - 3) + " left by kills removed; kept: " + got);
-    SetFileAttributesA((std::string(kQuorvaneFolder) + "\\" + readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
-    return failures;
-}
+
+    int Run(int count) {
+        MakeEmptyQuorvaneFolder();
+        CreateDirectoryA("C:\\Quorvane\\pics", nullptr);
+        WriteBytes(kAdded, BitmapBytes(4, 4, 200, 100, 50));
+        if (!Calibrate()) return 1;
+        int failures = 0;
+        temporary = TemporaryFiles();
+        for (int i = 1; i <= count; ++i) {
+            failures += Iteration(i % 20 == 0 ? Kind::StartUp : i % 10 == 0 ? Kind::Add : Kind::Burst);
+            std::vector<std::string> now = TemporaryFiles();
+            for (const std::string& name : now) {
+                temporaryMade += !std::binary_search(temporary.begin(), temporary.end(), name);
+            }
+            for (const std::string& name : temporary) {
+                temporaryRemoved += !std::binary_search(now.begin(), now.end(), name);
+            }
+            temporary = now;
+            if (i % 25 == 0 || i == count)
+                Note(std::to_string(i) + " kills, " + std::to_string(lost) + " with a file lost");
+        }
+        auto slashed = [](int a, int b) { return std::to_string(a) + " / " + std::to_string(b); };
+        Figure("crash-safety kills", std::to_string(kills) + " (" + std::to_string(startupKills) +
+                                         " during start-up, " + std::to_string(addKills) + " after an Add)");
+        Figure("crash-safety kills with a file lost, cut short or mixed", std::to_string(lost));
+        Figure("crash-safety bursts killed before their first save / with some saves landed / after they ended",
+               slashed(nothingSaved, partlySaved) + " / " + std::to_string(endedFirst));
+        Figure("crash-safety kills after which the list / settings file held newer content",
+               slashed(listChanges, settingsChanges));
+        Figure("crash-safety Adds saved before the kill", std::to_string(addsSaved));
+        Figure("crash-safety qv*.tmp files left by kills / removed by a later start-up / there at the end",
+               slashed(temporaryMade, temporaryRemoved) + " / " + std::to_string(temporary.size()));
+        return failures + CheckStaleTemporaryFiles();
+    }
+};
 
 }  // namespace
 

@@ -1,226 +1,209 @@
-// Load: a 10,000-entry list that loads, saves and rotates; "Apply Settings" pressed 500 times
-// in quick succession; two copies saving the same files at once.
-#include <windows.h>
-
+// Load: the minute timer ticking 2,000 times; a 10,000-entry list that loads, saves and rotates;
+// "Apply Settings" pressed 500 times in quick succession; two copies saving the same files at once;
+// saves while a reader holds the file.
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
-#include <cstring>
 #include <random>
 #include <thread>
-#include <vector>
 
-#include "Driver.h"
-#include "Files.h"
-#include "ProcessFigures.h"
 #include "Stress.h"
 
 namespace {
 
-const int kFreqMinutesButton = 1008;
-const int32_t kOncePerRun = 2;
-
-std::vector<std::string> NumberedEntries(const std::string& folder, int count) {
-    std::vector<std::string> entries;
-    char name[32];
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(name, sizeof name, "\\w%05d.bmp", i);
-        entries.push_back(folder + name);
-    }
-    return entries;
-}
-
-std::string Ms(double milliseconds) { return Fixed(milliseconds) + " ms"; }
-
-std::string EntriesText(const std::string& list) {
-    std::vector<std::string> entries;
-    if (!ParseWrittenList(list, &entries)) return std::to_string(list.size()) + " bytes, not a whole list";
-    return std::to_string(entries.size()) + " entries in the file";
-}
-
 // A settings file as the program may leave it: 152 bytes, a frequency it knows, the given
 // minutes, an index inside the list and a date it stamped or was given.
-bool ValidSettings(const std::string& bytes, float minutes, int listLength, const std::string& date) {
-    if (bytes.size() != kSettingsSize) return false;
-    int32_t mode = FieldAt(bytes, 0);
-    int32_t index = FieldAt(bytes, 4);
-    float stored = 0;
-    std::memcpy(&stored, &bytes[8], 4);
-    std::string saveDate(bytes.c_str() + 12);
-    return mode >= 0 && mode <= 2 && index >= 0 && index < std::max(listLength, 1) && stored == minutes &&
-           (saveDate == date || saveDate == Today());
+bool ValidSettings(float minutes, int listLength, const std::string& date) {
+    std::string bytes = ReadBytes(kSettingsFile);
+    int32_t mode = Int32At(bytes, kFrequencyModeAt), index = Int32At(bytes, kCurrentIndexAt);
+    return bytes.size() == kRecordSize && mode >= 0 && mode <= 2 && index >= 0 && index < std::max(listLength, 1) &&
+           FloatAt(bytes, kMinutesAt) == minutes && (SaveDateOf(bytes) == date || SaveDateOf(bytes) == Today());
 }
 
-// True when `part` is `whole` with some entries left out, in the same order.
-bool IsSubsequence(const std::vector<std::string>& part, const std::vector<std::string>& whole) {
-    size_t at = 0;
-    for (const std::string& entry : part) {
-        while (at < whole.size() && whole[at] != entry) ++at;
-        if (at == whole.size()) return false;
-        ++at;
+// Whether the list file is whole and `whole` with some entries left out, in the same order.
+bool ValidList(const std::vector<std::string>& whole, std::vector<std::string>* listed) {
+    if (!ParseWrittenList(ReadBytes(kListFile), listed)) return false;
+    auto at = whole.begin();
+    for (const std::string& entry : *listed) {
+        at = std::find(at, whole.end(), entry);
+        if (at++ == whole.end()) return false;
     }
     return true;
 }
 
+std::string ListText() {
+    std::vector<std::string> entries;
+    std::string bytes = ReadBytes(kListFile);
+    if (!ParseWrittenList(bytes, &entries)) return std::to_string(bytes.size()) + " bytes, not a whole list";
+    return std::to_string(entries.size()) + " entries in the file";
+}
+
 }  // namespace
 
-int RunBigList(const std::string& dist, int count) {
-    MakeEmptyQuorvaneFolder();
-    std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\big", count);
-    std::string listBytes = ListBytes(entries);
-    WriteBytes(kListFile, listBytes);
-    // Once per run, last shown the entry before the last: start-up shows the last one.
-    Settings settings;
-    settings.frequencyMode = kOncePerRun;
-    settings.currentIndex = count - 2;
-    WriteBytes(kSettingsFile, SettingsBytes(settings));
-    Figure("big list", std::to_string(count) + " entries, " + std::to_string(listBytes.size()) + " bytes");
-
-    int failures = 0;
+// The minute timer at 0.001 minutes (60 ms) over a three-entry list in list order: every tick
+// sets the next entry, A, B, C, A, ..., and what the program holds stays flat.
+int RunTimerTicks(const std::string& dist, int ticks) {
+    const std::vector<std::string> entries = {"C:\\Quorvane\\pics\\A.bmp", "C:\\Quorvane\\pics\\B.bmp",
+                                              "C:\\Quorvane\\pics\\C.bmp"};
+    Settings settings;  // minutes mode with no timer until "Apply Settings" sets 0.001
+    settings.saveDate = Today();
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
+    CreateDirectoryA("C:\\Quorvane\\pics", nullptr);
+    for (int i = 0; i < 3; ++i)
+        WriteBytes(entries[i], BitmapBytes(32, 24, 255 * (i == 0), 255 * (i == 1), 255 * (i == 2)));
+    QuorvaneProcess copy(dist);
+    HWND dialog = copy.MainWindow();
+    if (Check(dialog && StartWallpaperProbe(dialog), "the probe records the program's wallpaper changes")) return 1;
+    auto settled = [&] {
+        Settle(dialog);
+        return FiguresOf(copy.Id());
+    };
+    ProcessFigures atStart = settled();
+    // As a user would: 0.001 in the minutes field, then "Apply Settings".
+    SetControlText(dialog, kMinutes, "0.001");
+    Click(dialog, kApplySettings);
     double started = NowMs();
-    QuorvaneCopy copy(dist);
-    HWND dialog = copy.MainWindow(60000);
-    if (Check(dialog != nullptr, "the main window shows")) return 1;
-    Settle(dialog, 60000);
-    double startMs = NowMs() - started;
-    failures += Check(ListCount(dialog) == count, "every entry is loaded", std::to_string(ListCount(dialog)));
-    failures += Check(ControlText(dialog, kCurrentSelection) == entries[count - 1],
-                      "start-up shows the entry after the saved one: the last", ControlText(dialog, kCurrentSelection));
-    Figure("big list start-up to a settled main window (load + change)", Ms(startMs));
-    ProcessFigures loaded = FiguresOf(copy.Process(), copy.Id());
-    Figure("big list figures once loaded", loaded.Text());
+    std::vector<WallpaperChange> record;
+    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= 100; }, 60000);
+    ProcessFigures after100 = settled();
+    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= size_t(ticks); }, ticks * 240 + 30000, 100);
+    double elapsed = NowMs() - started;
+    ProcessFigures afterAll = settled();
+    // The timer is stopped the way a user would, and the record read once more.
+    SetControlText(dialog, kMinutes, "0");
+    Click(dialog, kApplySettings);
+    record = ProbedWallpapers(copy.Id());
+    std::string lastValue = DesktopWallpaper();
 
+    int failures = Check(record.size() >= size_t(ticks), "the timer ticked " + std::to_string(ticks) + " times",
+                         std::to_string(record.size()) + " changes in " + Fixed(elapsed / 1000.0) + " s");
+    size_t inOrder = EntriesInOrder(record, entries);
+    failures +=
+        Check(inOrder == record.size(), "every tick sets the next entry in list order, A first",
+              inOrder < record.size() ? "change " + std::to_string(inOrder) + " set " + record[inOrder].value : "");
+    failures += Check(!record.empty() && lastValue == record.back().value,
+                      "the desktop's wallpaper value is the last entry set", lastValue);
+    DWORD shortest = MAXDWORD, longest = 0;
+    for (size_t i = 1; i < record.size(); ++i) {
+        shortest = std::min(shortest, record[i].atMs - record[i - 1].atMs);
+        longest = std::max(longest, record[i].atMs - record[i - 1].atMs);
+    }
+    Figure("ticks counted", std::to_string(record.size()) + " in " + Fixed(elapsed / 1000.0) +
+                                " s, all in order A, B, C" +
+                                (inOrder == record.size() ? "" : " EXCEPT from change " + std::to_string(inOrder)));
+    Figure("tick period (ms) mean / shortest / longest",
+           Fixed(MeanPeriod(record)) + " / " + std::to_string(shortest) + " / " + std::to_string(longest));
+    Figure("ticks counted via", "GDI objects: " + afterAll.gdiSource + "; USER objects: " + afterAll.userSource +
+                                    "; kernel handles: " + afterAll.handleSource +
+                                    "; private bytes: " + afterAll.memorySource);
+    Figure("ticks figures at start", atStart.Text());
+    Figure("ticks figures after 100 ticks", after100.Text());
+    Figure("ticks figures after " + std::to_string(record.size()) + " ticks", afterAll.Text());
+    return failures + CheckFlat("ticks", after100, afterAll) + Check(copy.Close(), "the program ends at the close box");
+}
+
+int RunBigList(const std::string& dist, int count) {
+    std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\big", count);
+    Settings settings;  // once per run, last shown the entry before the last: start-up shows the last one
+    settings.frequencyMode = 2;
+    settings.currentIndex = count - 2;
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
+    Figure("big list", std::to_string(count) + " entries, " + std::to_string(ListBytes(entries).size()) + " bytes");
+    double startedAt = NowMs();
+    QuorvaneProcess copy(dist);
+    HWND dialog = copy.MainWindow(60000);
+    if (Check(dialog && Settle(dialog, 60000), "the main window shows")) return 1;
+    Figure("big list start-up to a settled main window (load + change)", Ms(NowMs() - startedAt));
+    auto shows = [&](const std::string& when, const std::string& entry) {
+        std::string shown = ControlText(dialog, kCurrentSelection);
+        int listed = ListCount(dialog, kWallpaperList);
+        return Check(listed == count, when + ": every entry is in the list", std::to_string(listed)) +
+               Check(shown == entry, when + ": the current selection is " + entry, shown);
+    };
+    int failures = shows("start-up shows the entry after the saved one, the last", entries[count - 1]);
+    Figure("big list figures once loaded", FiguresOf(copy.Id()).Text());
     // "Apply Settings": saves the settings (the index found among every entry), reloads the list
     // and makes the next change, which wraps to the first entry.
-    double at = NowMs();
-    Click(dialog, kApplySettings, 60000);
-    double applyMs = NowMs() - at;
-    std::string settingsBytes;
-    ReadBytes(kSettingsFile, &settingsBytes);
-    failures += Check(settingsBytes.size() == kSettingsSize && FieldAt(settingsBytes, 4) == count - 1,
-                      "the saved index is the last entry's", std::to_string(FieldAt(settingsBytes, 4)));
-    failures += Check(ControlText(dialog, kCurrentSelection) == entries[0], "the next change wraps to the first entry",
-                      ControlText(dialog, kCurrentSelection));
-    failures += Check(ListCount(dialog) == count, "the reload holds every entry", std::to_string(ListCount(dialog)));
-    Figure("big list Apply Settings (save, reload, change)", Ms(applyMs));
-
+    Figure("big list Apply Settings (save, reload, change)",
+           Ms(MsTaken([&] { Click(dialog, kApplySettings, 60000); })));
+    int32_t savedIndex = Int32At(ReadBytes(kSettingsFile), kCurrentIndexAt);
+    failures += Check(savedIndex == count - 1, "the saved index is the last entry's", std::to_string(savedIndex));
+    failures += shows("Apply Settings wraps to the first entry", entries[0]);
     // Remove from the middle: the list file is written again, whole.
-    int middle = count / 2;
-    SelectQuietly(dialog, middle);
-    at = NowMs();
-    Click(dialog, kRemove, 60000);
-    double removeMs = NowMs() - at;
-    std::vector<std::string> expected = entries;
-    expected.erase(expected.begin() + middle);
-    std::string saved;
-    ReadBytes(kListFile, &saved);
-    failures += Check(saved == ListBytes(expected), "Remove saves the list less that entry",
-                      std::to_string(saved.size()) + " bytes");
-    Figure("big list Remove (save of " + std::to_string(count - 1) + " entries)", Ms(removeMs));
-
+    SetSelectionQuietly(dialog, kWallpaperList, count / 2);
+    Figure("big list Remove (save of " + std::to_string(count - 1) + " entries)",
+           Ms(MsTaken([&] { Click(dialog, kRemove, 60000); })));
+    entries.erase(entries.begin() + count / 2);
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "Remove saves the list less that entry", ListText());
     // The minute timer over the long list: each tick the next entry, from the first.
-    Send(GetDlgItem(dialog, kFreqMinutesButton), BM_CLICK, 0, 0);
+    ClickCheckBox(dialog, kFreqMinutes);
     SetControlText(dialog, kMinutes, "0.001");
-    failures += Check(copy.StartWallpaperRecord(), "the probe records the program's wallpaper changes");
+    failures += Check(StartWallpaperProbe(dialog), "the probe records the program's wallpaper changes");
     Click(dialog, kApplySettings, 60000);
-    const size_t kTicks = 50;
-    std::vector<std::pair<DWORD, std::string>> record;
-    WaitUntil([&] { return (record = copy.WallpaperRecord()).size() >= kTicks; }, 60000);
+    std::vector<WallpaperChange> record;
+    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= 50; }, 60000);
     SetControlText(dialog, kMinutes, "0");
     Click(dialog, kApplySettings, 60000);
-    size_t inOrder = 0;
-    while (inOrder < record.size() && record[inOrder].second == expected[inOrder]) ++inOrder;
-    failures += Check(record.size() >= kTicks && inOrder == record.size(),
-                      "the timer sets the entries in list order from the first",
+    size_t inOrder = EntriesInOrder(record, entries);
+    failures += Check(record.size() >= 50 && inOrder == record.size(), "the timer sets the entries in list order",
                       std::to_string(inOrder) + " of " + std::to_string(record.size()) + " in order");
-    double meanTick = record.size() > 1 ? double(record.back().first - record.front().first) / (record.size() - 1) : 0;
-    Figure("big list ticks", std::to_string(record.size()) + " in list order, mean period " + Fixed(meanTick) + " ms");
-
-    ProcessFigures end = FiguresOf(copy.Process(), copy.Id());
-    Figure("big list figures at the end", end.Text());
-    at = NowMs();
-    failures += Check(copy.Close(60000), "the program ends at the close box");
-    Figure("big list close (settings save and end)", Ms(NowMs() - at));
-    ReadBytes(kSettingsFile, &settingsBytes);
-    failures += Check(ValidSettings(settingsBytes, 0.0f, count - 1, Today()), "the settings file is valid after the close");
-    RemoveQuorvaneFolder();
-    return failures;
+    Figure("big list ticks", std::to_string(record.size()) + " in list order, mean period " + Ms(MeanPeriod(record)));
+    Figure("big list figures at the end", FiguresOf(copy.Id()).Text());
+    bool closed = false;
+    Figure("big list close (settings save and end)", Ms(MsTaken([&] { closed = copy.Close(60000); })));
+    return failures +
+           Check(closed && ValidSettings(0.0f, count - 1, Today()), "the settings file is valid after the close");
 }
 
 int RunApplyPresses(const std::string& dist, int presses) {
-    MakeEmptyQuorvaneFolder();
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 3);
-    WriteBytes(kListFile, ListBytes(entries));
     Settings settings;
     settings.minutes = 30.0f;  // a timer that each press restarts and none lets fire
-    WriteBytes(kSettingsFile, SettingsBytes(settings));
-
-    int failures = 0;
-    QuorvaneCopy copy(dist);
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
+    QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow();
-    if (Check(dialog != nullptr, "the main window shows")) return 1;
-    Settle(dialog);
-    ProcessFigures atStart = FiguresOf(copy.Process(), copy.Id());
+    if (Check(dialog && Settle(dialog), "the main window shows")) return 1;
+    ProcessFigures atStart = FiguresOf(copy.Id()), afterWarmUp = atStart;
     // The first presses fill what the platform caches for painting; growth is measured after them.
     const int kWarmUp = std::min(100, presses / 2);
-    ProcessFigures afterWarmUp = atStart;
-    double slowest = 0;
-    double started = NowMs();
+    double slowest = 0, started = NowMs();
     int answered = 0;
-    for (int i = 0; i < presses && copy.Running(); ++i) {
-        double at = NowMs();
-        if (Click(dialog, kApplySettings)) ++answered;
-        slowest = std::max(slowest, NowMs() - at);
-        if (i + 1 == kWarmUp) {
+    for (int i = 1; i <= presses && copy.Running(); ++i) {
+        slowest = std::max(slowest, MsTaken([&] { answered += Click(dialog, kApplySettings); }));
+        if (i == kWarmUp) {
             Repaint(dialog);
-            afterWarmUp = FiguresOf(copy.Process(), copy.Id());
+            afterWarmUp = FiguresOf(copy.Id());
         }
-        if ((i + 1) % 100 == 0) {
-            Settle(dialog);
-            Note("after " + std::to_string(i + 1) + " presses: " + FiguresOf(copy.Process(), copy.Id()).Text());
-        }
+        if (i % 100 == 0) Note("after " + std::to_string(i) + " presses: " + FiguresOf(copy.Id()).Text());
     }
     double elapsed = NowMs() - started;
     Repaint(dialog);
-    ProcessFigures after = FiguresOf(copy.Process(), copy.Id());
-    failures += Check(answered == presses, "every press is answered", std::to_string(answered));
-    failures += Check(copy.Running(), "the program still runs");
-    std::string list, settingsBytes;
-    ReadBytes(kListFile, &list);
-    ReadBytes(kSettingsFile, &settingsBytes);
-    failures += Check(list == ListBytes(entries), "the list file is unchanged");
-    failures += Check(ValidSettings(settingsBytes, 30.0f, 3, Today()) &&
-                          settingsBytes == SavedSettingsBytes(SettingsBytes(settings), 0, Today()),
+    ProcessFigures after = FiguresOf(copy.Id());
+    int listed = ListCount(dialog, kWallpaperList);
+    int failures = Check(answered == presses && copy.Running(), "every press is answered and the program runs",
+                         std::to_string(answered));
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "the list file is unchanged", ListText());
+    failures += Check(ReadBytes(kSettingsFile) == SavedRecord(SettingsRecord(settings), 0, Today()),
                       "the settings file holds the applied record");
-    failures += Check(ListCount(dialog) == 3, "the list shows its three entries", std::to_string(ListCount(dialog)));
+    failures += Check(listed == 3, "the list shows its three entries", std::to_string(listed));
     failures += Check(TemporaryFiles().empty(), "no qv*.tmp file is left", std::to_string(TemporaryFiles().size()));
     Figure("Apply Settings presses", std::to_string(answered) + " in " + Fixed(elapsed / 1000.0, 2) + " s, mean " +
                                          Fixed(elapsed / std::max(answered, 1), 2) + " ms, slowest " + Ms(slowest));
     Figure("Apply Settings figures before the presses", atStart.Text());
     Figure("Apply Settings figures after " + std::to_string(kWarmUp) + " presses", afterWarmUp.Text());
     Figure("Apply Settings figures after " + std::to_string(answered) + " presses", after.Text());
-    failures += CheckFlat("Apply Settings presses", afterWarmUp, after);
-    failures += Check(copy.Close(), "the program ends at the close box");
-    RemoveQuorvaneFolder();
-    return failures;
+    return failures + CheckFlat("Apply Settings presses", afterWarmUp, after) +
+           Check(copy.Close(), "the program ends at the close box");
 }
 
 int RunTwoCopies(const std::string& dist, int seconds, unsigned seed) {
-    MakeEmptyQuorvaneFolder();
     const int kEntries = 3000;
-    std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", kEntries);
-    WriteBytes(kListFile, ListBytes(entries));
+    std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", kEntries), listed;
     Settings settings;
     settings.minutes = 0.01f;  // both copies also rotate, every 600 ms
-    const std::string startDate = settings.saveDate;
-    WriteBytes(kSettingsFile, SettingsBytes(settings));
-    int failures = 0;
-    QuorvaneCopy first(dist);
-    HWND firstDialog = first.MainWindow();
-    QuorvaneCopy second(dist);
-    HWND secondDialog = second.MainWindow();
-    if (Check(firstDialog && secondDialog, "both copies show their main window")) return 1;
-
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
+    QuorvaneProcess first(dist), second(dist);
+    HWND dialogs[2] = {first.MainWindow(), second.MainWindow()};
+    if (Check(dialogs[0] && dialogs[1], "both copies show their main window")) return 1;
     // Each copy is worked by a thread of its own, so that their saves and loads overlap; this
     // thread looks at both files meanwhile.
     std::atomic<int> removes{0}, applies{0};
@@ -229,119 +212,88 @@ int RunTwoCopies(const std::string& dist, int seconds, unsigned seed) {
         std::mt19937 random(workerSeed);
         while (!stop) {
             if (random() % 2) {
-                SelectQuietly(dialog, 0);
-                if (Click(dialog, kRemove)) ++removes;
+                SetSelectionQuietly(dialog, kWallpaperList, 0);
+                removes += Click(dialog, kRemove);
             } else {
-                if (Click(dialog, kApplySettings)) ++applies;
+                applies += Click(dialog, kApplySettings);
             }
         }
     };
     int looks = 0, badLooks = 0;
-    double started = NowMs();
-    std::thread firstWorker(work, firstDialog, seed);
-    std::thread secondWorker(work, secondDialog, seed + 1);
-    while (NowMs() - started < seconds * 1000.0 && first.Running() && second.Running()) {
-        std::string list, settingsBytes;
-        std::vector<std::string> listed;
-        bool listOk = ReadBytes(kListFile, &list) && ParseWrittenList(list, &listed) && IsSubsequence(listed, entries);
-        bool settingsOk = ReadBytes(kSettingsFile, &settingsBytes) &&
-                          ValidSettings(settingsBytes, 0.01f, kEntries, startDate);
-        ++looks;
-        if (!listOk || !settingsOk) {
-            ++badLooks;
-            Check(false, "a look finds both files valid", std::string(listOk ? "" : "list ") +
-                                                                (settingsOk ? "" : "settings ") + "not valid");
-        }
+    std::thread workers[2] = {std::thread(work, dialogs[0], seed), std::thread(work, dialogs[1], seed + 1)};
+    for (double started = NowMs(); NowMs() - started < seconds * 1000.0 && first.Running() && second.Running();
+         ++looks) {
+        bool listOk = ValidList(entries, &listed), settingsOk = ValidSettings(0.01f, kEntries, "");
+        badLooks += Check(listOk && settingsOk, "a look finds both files valid",
+                          std::string(listOk ? "" : "list ") + (settingsOk ? "" : "settings ") + "not valid");
         Sleep(20);
     }
     stop = true;
-    firstWorker.join();
-    secondWorker.join();
-    failures += Check(first.Running() && second.Running(), "both copies run the whole time");
-    failures += badLooks;
-    bool closed = first.Close() && second.Close();
-    failures += Check(closed, "both copies end at the close box");
-    std::string list, settingsBytes;
-    std::vector<std::string> listed;
-    bool listOk = ReadBytes(kListFile, &list) && ParseWrittenList(list, &listed) && IsSubsequence(listed, entries);
-    failures += Check(listOk, "the list file is valid at the end", std::to_string(list.size()) + " bytes");
-    failures += Check(ReadBytes(kSettingsFile, &settingsBytes) && ValidSettings(settingsBytes, 0.01f, kEntries, Today()),
-                      "the settings file is valid at the end");
+    for (std::thread& worker : workers) worker.join();
+    int failures = badLooks + Check(first.Running() && second.Running(), "both copies run the whole time");
+    failures += Check(first.Close() && second.Close(), "both copies end at the close box");
+    failures += Check(ValidList(entries, &listed), "the list file is valid at the end", ListText());
+    failures += Check(ValidSettings(0.01f, kEntries, Today()), "the settings file is valid at the end");
     failures += Check(TemporaryFiles().empty(), "no qv*.tmp file is left", std::to_string(TemporaryFiles().size()));
     Figure("two copies", std::to_string(seconds) + " s: " + std::to_string(removes) + " Removes and " +
                              std::to_string(applies) + " Apply Settings at once in both, " + std::to_string(looks) +
                              " looks at both files, " + std::to_string(badLooks) + " found one not valid; " +
                              std::to_string(listed.size()) + " entries left");
-    RemoveQuorvaneFolder();
     return failures;
 }
 
 // Saves while another process has the file open, as a reader, a second copy loading it or a
 // virus scanner may: a file that is open cannot be replaced until it is closed.
 int RunHeldOpen(const std::string& dist) {
-    MakeEmptyQuorvaneFolder();
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 5);
-    WriteBytes(kListFile, ListBytes(entries));
     Settings settings;
     settings.minutes = 30.0f;
-    WriteBytes(kSettingsFile, SettingsBytes(settings));
-    std::string oldSettings = SettingsBytes(settings);
-
-    int failures = 0;
-    QuorvaneCopy copy(dist);
+    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
+    QuorvaneProcess copy(dist);
     HWND dialog = copy.MainWindow();
     if (Check(dialog != nullptr, "the main window shows")) return 1;
-    auto holdOpen = [](const char* path) {
-        return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Holds `path` open as a reader while `button` is pressed (the first entry selected), and lets
+    // go after `holdMs`; a short hold posts the press, a long one waits for its answer, in ms.
+    auto pressWhileHeld = [&](const char* path, int button, DWORD holdMs) {
+        HANDLE reader = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetSelectionQuietly(dialog, kWallpaperList, 0);
+        double answerMs = 0;
+        if (holdMs < 1000) {
+            PostClick(dialog, button);
+        } else {
+            answerMs = MsTaken([&] { Click(dialog, button, 15000); });
+        }
+        Sleep(DWORD(std::max(0.0, holdMs - answerMs)));
+        CloseHandle(reader);
+        Settle(dialog);
+        return answerMs;
     };
-    std::string list, settingsBytes;
-
     // Held for 100 ms: the save lands once the reader lets go.
-    SelectQuietly(dialog, 0);
-    HANDLE reader = holdOpen(kListFile);
-    PostClick(dialog, kRemove);
-    Sleep(100);
-    CloseHandle(reader);
-    Settle(dialog);
-    ReadBytes(kListFile, &list);
-    std::vector<std::string> expected(entries.begin() + 1, entries.end());
-    failures += Check(list == ListBytes(expected), "Remove while a reader holds the list file for 100 ms saves it",
-                      EntriesText(list));
-    reader = holdOpen(kSettingsFile);
-    PostClick(dialog, kApplySettings);
-    Sleep(100);
-    CloseHandle(reader);
-    Settle(dialog);
-    ReadBytes(kSettingsFile, &settingsBytes);
-    failures += Check(settingsBytes == SavedSettingsBytes(oldSettings, 0, Today()),
+    pressWhileHeld(kListFile, kRemove, 100);
+    entries.erase(entries.begin());
+    int failures = Check(ReadBytes(kListFile) == ListBytes(entries),
+                         "Remove while a reader holds the list file for 100 ms saves it", ListText());
+    pressWhileHeld(kSettingsFile, kApplySettings, 100);
+    std::string record = ReadBytes(kSettingsFile);
+    failures += Check(record == SavedRecord(SettingsRecord(settings), 0, Today()),
                       "Apply Settings while a reader holds the settings file for 100 ms saves it",
-                      settingsBytes == oldSettings ? "the old record is still there" : "another record");
-
+                      record == SettingsRecord(settings) ? "the old record is still there" : "another record");
     // Held for 3 s: the save gives up, the file stays whole and the program runs on; the next
     // save writes the whole list.
-    SelectQuietly(dialog, 0);
-    reader = holdOpen(kListFile);
-    double at = NowMs();
-    Click(dialog, kRemove, 15000);
-    double gaveUpMs = NowMs() - at;
-    Sleep(std::max(0.0, 3000 - gaveUpMs));
-    CloseHandle(reader);
-    ReadBytes(kListFile, &list);
-    failures += Check(list == ListBytes(expected), "a save that cannot replace the file leaves it whole",
-                      std::to_string(list.size()) + " bytes");
-    SelectQuietly(dialog, 0);
+    double gaveUpMs = pressWhileHeld(kListFile, kRemove, 3000);
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "a save that cannot replace the file leaves it whole",
+                      ListText());
+    SetSelectionQuietly(dialog, kWallpaperList, 0);
     Click(dialog, kRemove);
-    ReadBytes(kListFile, &list);
-    std::vector<std::string> rest(entries.begin() + 3, entries.end());
-    failures += Check(list == ListBytes(rest), "the next save writes the whole list",
-                      EntriesText(list));
-    failures += Check(copy.Running(), "the program runs on");
-    Figure("saves while a reader holds the file",
-           std::string(failures ? "NOT AS EXPECTED; " : "") + "held 100 ms: the list and the settings were saved once "
-           "it let go; held 3 s: the save gave up after " + Ms(gaveUpMs) + ", the file stayed whole, the next save "
-           "wrote the whole list");
-    failures += Check(copy.Close(), "the program ends at the close box");
-    RemoveQuorvaneFolder();
-    return failures;
+    entries.erase(entries.begin(), entries.begin() + 2);
+    failures += Check(ReadBytes(kListFile) == ListBytes(entries) && copy.Running(),
+                      "the next save writes the whole list and the program runs on", ListText());
+    Figure("saves while a reader holds the file", std::string(failures ? "NOT AS EXPECTED; " : "") +
+                                                      "held 100 ms: the list and the settings were saved once "
+                                                      "it let go; held 3 s: the save gave up after " +
+                                                      Ms(gaveUpMs) +
+                                                      ", the file stayed whole, the next save "
+                                                      "wrote the whole list");
+    return failures + Check(copy.Close(), "the program ends at the close box");
 }

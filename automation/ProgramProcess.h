@@ -21,6 +21,9 @@ public:
     HANDLE Handle() const { return m_info.hProcess; }
     bool WaitForExit(DWORD milliseconds) const;
     bool Running() const { return Started() && !WaitForExit(0); }
+    DWORD ExitCode() const;
+    // TerminateProcess, then a bounded wait for the end; true once it has ended.
+    bool Kill() const;
 
 private:
     PROCESS_INFORMATION m_info{};
@@ -33,3 +36,5 @@ std::vector<DWORD> ProcessesNamed(const std::string& exeName);
 std::string ProcessImage(DWORD pid);
 // Ends the process and waits a bounded time for it to go; false when it is still there.
 bool EndProcess(DWORD pid);
+// Waits for the process to end by itself; true when it has (or was not there).
+bool WaitForProcessEnd(DWORD pid, DWORD milliseconds);

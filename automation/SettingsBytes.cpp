@@ -15,9 +15,17 @@ std::string SettingsRecord(const Settings& settings) {
     Put(bytes, kFrequencyModeAt, &settings.frequencyMode);
     Put(bytes, kCurrentIndexAt, &settings.currentIndex);
     Put(bytes, kMinutesAt, &settings.minutes);
+    bytes.replace(kSaveDateAt, settings.saveDate.size() + 1 + settings.dateTail.size(),
+                  settings.saveDate + '\0' + settings.dateTail);
     Put(bytes, kRandomPickAt, &settings.randomPick);
     Put(bytes, kStartMinimizedAt, &settings.startMinimized);
     Put(bytes, kAllowPreviewAt, &settings.allowPreview);
+    return bytes;
+}
+
+std::string SavedRecord(std::string bytes, int32_t currentIndex, const std::string& today) {
+    Put(bytes, kCurrentIndexAt, &currentIndex);
+    bytes.replace(kSaveDateAt, today.size() + 1, today + '\0');
     return bytes;
 }
 

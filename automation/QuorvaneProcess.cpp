@@ -6,23 +6,21 @@
 
 #include "DialogDriver.h"
 #include "MainDialog.h"
+#include "MessageBoxes.h"
 
 namespace {
 
 std::string g_distFolder;
 
-const DWORD kStartMs = 15000;
-const int kMessageBoxText = 0xFFFF;
-
 // What stands in the way of the main dialog, for the case's output.
-void ReportMissingMainWindow(const std::vector<HWND>& shown, bool running, DWORD exitCode) {
+void ReportMissingMainWindow(const std::vector<HWND>& shown, bool running, DWORD exitCode, DWORD milliseconds) {
     if (!shown.empty()) {
         std::fprintf(stderr, "instead of its main window Quorvane shows \"%s\" saying \"%s\"\n",
-                     WindowCaption(shown.front()).c_str(), ControlText(shown.front(), kMessageBoxText).c_str());
+                     WindowCaption(shown.front()).c_str(), MessageBoxText(shown.front()).c_str());
     } else if (!running) {
         std::fprintf(stderr, "Quorvane ended at start-up with exit code 0x%lX\n", exitCode);
     } else {
-        std::fprintf(stderr, "Quorvane showed no window within %lu ms\n", kStartMs);
+        std::fprintf(stderr, "Quorvane showed no window within %lu ms\n", milliseconds);
     }
 }
 
@@ -37,7 +35,7 @@ QuorvaneProcess::QuorvaneProcess() : QuorvaneProcess(g_distFolder) {}
 QuorvaneProcess::QuorvaneProcess(const std::string& folder) : ProgramProcess(folder, "Quorvane.EXE") {}
 
 // The wait ends early when another window of the program shows (a message box) or it ends.
-HWND QuorvaneProcess::MainWindow() const {
+HWND QuorvaneProcess::MainWindow(DWORD milliseconds) const {
     if (!Started()) return nullptr;
     HWND dialog = nullptr;
     std::vector<HWND> shown;
@@ -47,13 +45,18 @@ HWND QuorvaneProcess::MainWindow() const {
             dialog = FindVisibleWindow(Id(), "Quorvane", kWallpaperList);
             return dialog || !shown.empty() || !Running();
         },
-        kStartMs);
+        milliseconds, 10);
     if (!dialog) {
-        DWORD exitCode = 0;
-        GetExitCodeProcess(Handle(), &exitCode);
-        ReportMissingMainWindow(shown, Running(), exitCode);
+        ReportMissingMainWindow(shown, Running(), ExitCode(), milliseconds);
         return nullptr;
     }
-    WaitForInputIdle(Handle(), kStartMs);
+    WaitForInputIdle(Handle(), milliseconds);
     return dialog;
+}
+
+bool QuorvaneProcess::Close(DWORD milliseconds) const {
+    HWND dialog = FindVisibleWindow(Id(), "Quorvane", kWallpaperList);
+    if (!dialog) return false;
+    PostClose(dialog);
+    return WaitForExit(milliseconds);
 }

@@ -1,8 +1,7 @@
-// QuorvaneStressProbe.dll: loaded into Quorvane.EXE by a thread hook, it puts itself in the
-// place of SystemParametersInfoA in the program's import table and writes down every wallpaper
-// the program sets, so that no change is missed however fast the timer runs.
-#include <cstring>
-#include <string>
+// QuorvaneProbe.dll: a hook that acts inside the probed program. It reads the system menu there,
+// where GetSystemMenu works, and puts itself in the place of SystemParametersInfoA in the
+// program's import table to write down every wallpaper the program sets, however fast.
+#include <fstream>
 
 #include "Probe.h"
 
@@ -13,10 +12,30 @@ using SystemParametersInfoFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
 SystemParametersInfoFunction g_original = nullptr;
 HANDLE g_log = INVALID_HANDLE_VALUE;
 
+void WriteSystemMenu(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    std::ofstream report(SystemMenuReportPath(GetCurrentProcessId()), std::ios::trunc);
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = sizeof text;
+        GetMenuItemInfoA(menu, i, TRUE, &item);
+        if (item.fType & MFT_SEPARATOR) {
+            report << "----\n";
+        } else {
+            report << item.wID << ' ' << text << '\n';
+        }
+    }
+}
+
 BOOL WINAPI RecordingSystemParametersInfo(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
     if (action == SPI_SETDESKWALLPAPER && g_log != INVALID_HANDLE_VALUE) {
-        std::string line = std::to_string(GetTickCount()) + ' ' +
-                           (pvParam ? static_cast<const char*>(pvParam) : "<null>") + '\n';
+        std::string line =
+            std::to_string(GetTickCount()) + ' ' + (pvParam ? static_cast<const char*>(pvParam) : "<null>") + '\n';
         DWORD written = 0;
         WriteFile(g_log, line.data(), DWORD(line.size()), &written, nullptr);
     }
@@ -26,8 +45,7 @@ BOOL WINAPI RecordingSystemParametersInfo(UINT action, UINT uiParam, PVOID pvPar
 // The import table slot of the main module that holds USER32's SystemParametersInfoA.
 void** FindImportSlot(FARPROC target) {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (!imports.VirtualAddress) return nullptr;
     for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
@@ -40,16 +58,16 @@ void** FindImportSlot(FARPROC target) {
     return nullptr;
 }
 
-void StartRecording() {
+void StartWallpaperRecord() {
     if (g_original) return;
     FARPROC target = GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoA");
     void** slot = FindImportSlot(target);
     if (!slot) return;
-    // The slot will point into this DLL: it stays loaded even when the driver's hook goes.
+    // The slot will point into this DLL: it stays loaded when the caller's hook goes.
     HMODULE self = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                        reinterpret_cast<LPCSTR>(&RecordingSystemParametersInfo), &self);
-    g_log = CreateFileA(WallpaperLogPath(GetCurrentProcessId()).c_str(), FILE_APPEND_DATA,
+    g_log = CreateFileA(WallpaperRecordPath(GetCurrentProcessId()).c_str(), FILE_APPEND_DATA,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
     g_original = reinterpret_cast<SystemParametersInfoFunction>(reinterpret_cast<void*>(target));
@@ -61,8 +79,9 @@ void StartRecording() {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK WallpaperProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == StartRecordingMessage()) StartRecording();
+    if (code == HC_ACTION && call->message == ReadSystemMenuMessage()) WriteSystemMenu(call->hwnd);
+    if (code == HC_ACTION && call->message == StartWallpaperRecordMessage()) StartWallpaperRecord();
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -25,16 +25,25 @@ ProgramProcess::ProgramProcess(const std::string& folder, const std::string& exe
 
 ProgramProcess::~ProgramProcess() {
     if (!Started()) return;
-    if (Running()) {
-        TerminateProcess(m_info.hProcess, 1);
-        WaitForExit(kExitWaitMs);
-    }
+    if (Running()) Kill();
     CloseHandle(m_info.hThread);
     CloseHandle(m_info.hProcess);
 }
 
 bool ProgramProcess::WaitForExit(DWORD milliseconds) const {
     return Started() && WaitForSingleObject(m_info.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD ProgramProcess::ExitCode() const {
+    DWORD code = 0;
+    if (Started()) GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+bool ProgramProcess::Kill() const {
+    if (!Started()) return false;
+    TerminateProcess(m_info.hProcess, 1);
+    return WaitForExit(kExitWaitMs);
 }
 
 std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
@@ -65,6 +74,14 @@ bool EndProcess(DWORD pid) {
     if (!process) return false;
     TerminateProcess(process, 1);
     bool ended = WaitForSingleObject(process, kExitWaitMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+bool WaitForProcessEnd(DWORD pid, DWORD milliseconds) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return true;
+    bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
     CloseHandle(process);
     return ended;
 }

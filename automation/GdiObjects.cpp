@@ -2,6 +2,8 @@
 #include "GdiObjects.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <map>
 #include <vector>
 
 namespace {
@@ -32,8 +34,8 @@ struct BasicInformation {
 using QueryInformationProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
 
 // Entries owned by the process, and unowned ones (Wine keeps one table per process and leaves the
-// owner 0); -1 when the table cannot be read.
-long CountTableEntries(HANDLE process, DWORD pid) {
+// owner 0); -1 when the table cannot be read. `kinds` gets the count of each entry type.
+long CountTableEntries(HANDLE process, DWORD pid, std::string* kinds) {
     auto query = reinterpret_cast<QueryInformationProcess>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
     BasicInformation basic{};
@@ -48,9 +50,15 @@ long CountTableEntries(HANDLE process, DWORD pid) {
         return -1;
     }
     long count = 0;
+    std::map<int, long> byType;
     for (const GdiHandleEntry& entry : entries) {
         bool owned = entry.ownerProcessId == 0 || entry.ownerProcessId == (pid & 0xFFFF);
-        if (entry.type != 0 && owned) ++count;
+        if (entry.type != 0 && owned) ++count, ++byType[entry.type];
+    }
+    char text[32];
+    for (const auto& [type, number] : byType) {
+        std::snprintf(text, sizeof text, "%s0x%X:%ld", kinds->empty() ? "" : " ", type, number);
+        *kinds += text;
     }
     return count;
 }
@@ -65,7 +73,8 @@ GdiObjectCount GdiObjectsOf(DWORD pid) {
     if (reported != 0) {
         result = {long(reported), "GetGuiResources"};
     } else {
-        result = {CountTableEntries(process, pid), "GDI handle table (GetGuiResources answered 0)"};
+        result.source = "GDI handle table (GetGuiResources answered 0)";
+        result.count = CountTableEntries(process, pid, &result.kinds);
     }
     CloseHandle(process);
     return result;

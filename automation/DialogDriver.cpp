@@ -4,46 +4,18 @@
 namespace {
 
 const DWORD kSendMs = 5000;
-const DWORD kPollMs = 50;
-
-// False when the window did not answer in time.
-bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendMs, &result) != 0;
-}
 
 // The window's answer, 0 when it did not answer in time.
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendMs, &result);
-    return static_cast<LRESULT>(result);
-}
-
-struct WindowSearch {
-    DWORD pid;
-    const char* caption;
-    int controlId;
-    HWND found;
-};
-
-bool IsVisibleWindowOf(HWND window, DWORD pid) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    return (pid == kAnyProcess || owner == pid) && IsWindowVisible(window);
-}
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    if (!IsVisibleWindowOf(window, search->pid)) return TRUE;
-    if (search->caption && WindowCaption(window) != search->caption) return TRUE;
-    if (search->controlId && !GetDlgItem(window, search->controlId)) return TRUE;
-    search->found = window;
-    return FALSE;
+    LRESULT result = 0;
+    Deliver(window, message, wParam, lParam, &result, kSendMs);
+    return result;
 }
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     auto* found = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(param);
-    if (IsVisibleWindowOf(window, found->first)) found->second.push_back(window);
+    bool owned = found->first == kAnyProcess || ProcessOf(window) == found->first;
+    if (owned && IsWindowVisible(window)) found->second.push_back(window);
     return TRUE;
 }
 
@@ -64,19 +36,45 @@ bool TypeKey(HWND dialog, WORD virtualKey) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds, DWORD pollMs) {
     DWORD start = GetTickCount();
     while (!done()) {
         if (GetTickCount() - start >= milliseconds) return false;
-        Sleep(kPollMs);
+        Sleep(pollMs);
     }
     return true;
 }
 
+double NowMs() {
+    static LARGE_INTEGER frequency{}, start{};
+    if (!frequency.QuadPart) {
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+    }
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+double MsTaken(const std::function<void()>& action) {
+    double start = NowMs();
+    action();
+    return NowMs() - start;
+}
+
+bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer, DWORD milliseconds) {
+    DWORD_PTR result = 0;
+    bool answered = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, milliseconds, &result) != 0;
+    if (answer) *answer = static_cast<LRESULT>(result);
+    return answered;
+}
+
 HWND FindVisibleWindow(DWORD pid, const char* caption, int controlId) {
-    WindowSearch search{pid, caption, controlId, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : VisibleWindows(pid)) {
+        if ((!caption || WindowCaption(window) == caption) && (!controlId || GetDlgItem(window, controlId)))
+            return window;
+    }
+    return nullptr;
 }
 
 HWND WaitForWindow(DWORD pid, const char* caption, int controlId, DWORD milliseconds) {
@@ -91,17 +89,24 @@ std::string WindowCaption(HWND window) {
     return caption;
 }
 
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
 std::vector<HWND> VisibleWindows(DWORD pid) {
     std::pair<DWORD, std::vector<HWND>> found{pid, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
     return found.second;
 }
 
-bool Settle(HWND dialog) { return Deliver(dialog, WM_NULL, 0, 0); }
+bool Settle(HWND dialog, DWORD milliseconds) { return Deliver(dialog, WM_NULL, 0, 0, nullptr, milliseconds); }
 
-bool Click(HWND dialog, int id) {
+bool Click(HWND dialog, int id, DWORD milliseconds) {
     HWND button = GetDlgItem(dialog, id);
-    return Deliver(dialog, WM_COMMAND, CommandFrom(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return Deliver(dialog, WM_COMMAND, CommandFrom(id, BN_CLICKED), reinterpret_cast<LPARAM>(button), nullptr,
+                   milliseconds);
 }
 
 void PostClick(HWND dialog, int id) {
@@ -125,6 +130,10 @@ int CheckState(HWND dialog, int id) {
 }
 
 bool ControlEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+
+bool SetControlText(HWND dialog, int id, const std::string& text) {
+    return Deliver(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 int ListCount(HWND dialog, int listId) { return static_cast<int>(Send(GetDlgItem(dialog, listId), LB_GETCOUNT, 0, 0)); }
 
@@ -157,12 +166,19 @@ void SelectEntry(HWND dialog, int listId, int index) {
     Send(dialog, WM_COMMAND, CommandFrom(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
+void PostSelectEntry(HWND dialog, int listId, int index) {
+    HWND list = GetDlgItem(dialog, listId);
+    PostMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageA(dialog, WM_COMMAND, CommandFrom(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
 void SetSelectionQuietly(HWND dialog, int listId, int index) {
     Send(GetDlgItem(dialog, listId), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void Repaint(HWND dialog) {
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+void Repaint(HWND dialog, bool frame) {
+    UINT whole = frame ? RDW_FRAME | RDW_UPDATENOW : 0;
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | whole);
     UpdateWindow(dialog);
     Settle(dialog);
 }

@@ -11,5 +11,8 @@ HWND WaitForOpenFileDialog(DWORD pid);
 // Types `path` into the file-name box and presses OK; true once the dialog has gone.
 bool ChooseFile(HWND fileDialog, const std::string& path);
 
+// Types `path` into the file-name box and posts OK: the caller goes on at once.
+void PostChooseFile(HWND fileDialog, const std::string& path);
+
 // Presses Cancel; true once the dialog has gone.
 bool CancelFileDialog(HWND fileDialog);

@@ -15,7 +15,11 @@
 
 #include "DialogDriver.h"
 #include "MainDialog.h"
+#include "MessageBoxes.h"
+#include "ProgramProcess.h"
 #include "QuorvaneFiles.h"
+#include "ScreenPixels.h"
+#include "SetupWindow.h"
 #include "Wallpaper.h"
 
 namespace {
@@ -32,20 +36,12 @@ const DWORD kPaintMs = 400;
 // Longer than the headless story's rotation interval of 3 s.
 const DWORD kQuietMs = 4000;
 
-const DWORD kSendMs = 5000;
-
-// The installer's window and what it installs.
-const char* const kSetupCaption = "Setup";
-const int kSetupFileList = 1000;
-const int kSetupInstall = 1001;
-const int kSetupFolder = 1003;
-const int kSetupProgress = 1004;
+// What the installer installs.
 const char* const kInstallFolder = "C:\\QUORVANE";
 const char* const kInstalledProgram = "C:\\QUORVANE\\QUORVANE.EXE";
 const char* const kShortcutName = "QVshort.lnk";
 
 // Quorvane's windows beyond its main dialog (MainDialog.h).
-const int kApplySettings = 1011;
 const int kPreviewFrame = 1017;
 const int kHelpButton = 1019;
 const int kAboutButton = 1023;
@@ -53,9 +49,6 @@ const char* const kHelpCaption = "Quorvane Help";
 const int kHelpOverview = 1022;
 const char* const kAboutCaption = "About Quorvane";
 const int kAboutIcon = 1028;
-
-// A message box's text is the static 0xFFFF.
-const int kMessageBoxText = 0xFFFF;
 
 // ----- what a step writes for the demo script
 
@@ -100,19 +93,7 @@ void Shows(const RECT& part, const RECT& area, const std::string& file) {
     std::printf("shows: %s %s\n", Geometry(relative).c_str(), file.c_str());
 }
 
-RECT WindowArea(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 // ----- finding and working windows
-
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendMs, &result);
-    return static_cast<LRESULT>(result);
-}
 
 // The picture buttons stand over hidden template buttons of the same ID: the visible one is the
 // one a user clicks.
@@ -128,11 +109,7 @@ HWND VisibleChild(HWND window, int id) {
 bool PressButton(HWND window, int id, bool waitForHandler) {
     HWND button = VisibleChild(window, id);
     if (!button) return false;
-    if (waitForHandler) {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendMs, &result) != 0;
-    }
-    return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+    return waitForHandler ? Deliver(button, BM_CLICK) : PostMessageA(button, BM_CLICK, 0, 0) != 0;
 }
 
 // While the rotation runs, every change paints the new wallpaper over the whole desktop, windows
@@ -145,12 +122,6 @@ void AfterNextWallpaperChange() {
     Sleep(kPaintMs);
 }
 
-// Has the whole window painted again now, its caption and frame included.
-void RepaintWhole(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Settle(window);
-}
-
 // Makes the window the active one, as a user's click would, so that its picture shows it with an
 // active caption; a window that does not come to the front is pictured as it is. A window that is
 // in front already is not activated again, and after the desktop painted over it Wine may draw
@@ -158,36 +129,8 @@ void RepaintWhole(HWND window) {
 void BringToFront(HWND window) {
     SetForegroundWindow(window);
     if (WaitUntil([&] { return GetForegroundWindow() == window; }, kPaintMs)) {
-        Send(window, WM_NCACTIVATE, TRUE, 0);
+        Deliver(window, WM_NCACTIVATE, TRUE);
     }
-}
-
-DWORD ProcessOf(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
-std::string ProcessImage(DWORD pid) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process) return "<unknown>";
-    char path[MAX_PATH] = "";
-    DWORD size = MAX_PATH;
-    BOOL read = QueryFullProcessImageNameA(process, 0, path, &size);
-    CloseHandle(process);
-    return read ? path : "<unknown>";
-}
-
-bool WaitForProcessEnd(DWORD pid, DWORD milliseconds) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    if (!process) return true;  // already gone
-    bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
-}
-
-bool WaitUntilClosed(HWND window, DWORD milliseconds) {
-    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, milliseconds);
 }
 
 std::string ClassName(HWND window) {
@@ -196,16 +139,11 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-BOOL CALLBACK CollectNotepad(HWND window, LPARAM param) {
-    if (IsWindowVisible(window) && lstrcmpiA(ClassName(window).c_str(), "Notepad") == 0) {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    }
-    return TRUE;
-}
-
 std::vector<HWND> NotepadWindows() {
     std::vector<HWND> found;
-    EnumWindows(CollectNotepad, reinterpret_cast<LPARAM>(&found));
+    for (HWND window : VisibleWindows(kAnyProcess)) {
+        if (lstrcmpiA(ClassName(window).c_str(), "Notepad") == 0) found.push_back(window);
+    }
     return found;
 }
 
@@ -221,7 +159,7 @@ HWND RichEditChild(HWND window) {
 
 std::string WindowText(HWND window) {
     char text[4096] = "";
-    Send(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    Deliver(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -273,12 +211,7 @@ std::string StartupFolder() { return WindowsFolder() + "\\Profiles\\All Users\\S
 // The prefix as before the first install: no install folder, no StartUp shortcut, no wallpaper;
 // the NT 4.0 profile folders above StartUp exist, as the installer expects.
 int FreshInstallState(const std::vector<std::string>&) {
-    for (const std::string& name : FilesIn(kInstallFolder)) {
-        std::string path = std::string(kInstallFolder) + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    }
-    RemoveDirectoryA(kInstallFolder);
+    RemoveFolder(kInstallFolder);
     std::string shortcut = StartupFolder() + "\\" + kShortcutName;
     DeleteFileA(shortcut.c_str());
     std::string path = WindowsFolder();
@@ -308,11 +241,11 @@ int AwaitSetup(const std::vector<std::string>&) {
         return Fail(Format("the setup window lists %d files for \"%s\"", files, folder.c_str()));
     }
     BringToFront(setup);
-    RepaintWhole(setup);
+    Repaint(setup, true);
     Sleep(kPaintMs);
     Done(Format("%s shows its window: %d files to install into %s", ProcessImage(ProcessOf(setup)).c_str(), files,
                 folder.c_str()));
-    Area(WindowArea(setup));
+    Area(WindowRectOnScreen(setup));
     return 0;
 }
 
@@ -322,30 +255,31 @@ int Install(const std::vector<std::string>&) {
     DWORD pid = ProcessOf(setup);
     if (!PressButton(setup, kSetupInstall, false)) return Fail("the setup window has no Install button");
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindVisibleWindow(pid, nullptr, kMessageBoxText)) != nullptr; }, kInstallMs);
+    WaitUntil([&] { return (box = FindMessageBox(pid)) != nullptr; }, kInstallMs);
     if (!box) return Fail(Format("no message box within %lu ms of pressing Install", kInstallMs));
     std::string caption = WindowCaption(box);
-    std::string text = ControlText(box, kMessageBoxText);
+    std::string text = MessageBoxText(box);
     if (caption != "SUCCESS") return Fail(Format("the installer says \"%s\": %s", caption.c_str(), text.c_str()));
-    int progress = static_cast<int>(Send(GetDlgItem(setup, kSetupProgress), PBM_GETPOS, 0, 0));
-    RepaintWhole(setup);
+    LRESULT progress = 0;
+    Deliver(GetDlgItem(setup, kSetupProgress), PBM_GETPOS, 0, 0, &progress);
+    Repaint(setup, true);
     Sleep(kPaintMs);
-    Done(Format("Install pressed: the bar stands at %d of 20 and the installer says SUCCESS: \"%s\"", progress,
+    Done(Format("Install pressed: the bar stands at %d of 20 and the installer says SUCCESS: \"%s\"", int(progress),
                 FirstLine(text).c_str()));
     RECT area{};
-    RECT setupArea = WindowArea(setup);
-    RECT boxArea = WindowArea(box);
+    RECT setupArea = WindowRectOnScreen(setup);
+    RECT boxArea = WindowRectOnScreen(box);
     UnionRect(&area, &setupArea, &boxArea);
     Area(area);
     return 0;
 }
 
 int ConfirmSuccess(const std::vector<std::string>&) {
-    HWND box = FindVisibleWindow(kAnyProcess, "SUCCESS", kMessageBoxText);
+    HWND box = WaitForMessageBox(kAnyProcess, "SUCCESS", 0);
     if (!box) return Fail("there is no SUCCESS box to press OK on");
     DWORD pid = ProcessOf(box);
-    PostClick(box, IDOK);
-    if (!WaitUntilClosed(box, kWindowMs)) return Fail("the SUCCESS box is still shown after OK");
+    AnswerMessageBox(box, IDOK);
+    if (!WaitUntilGone(box, kWindowMs)) return Fail("the SUCCESS box is still shown after OK");
     if (!WaitForProcessEnd(pid, kEndMs)) return Fail(Format("setup.exe is still running %lu ms after OK", kEndMs));
     Done("OK pressed: the installer closed its window and ended");
     return 0;
@@ -362,7 +296,7 @@ int AwaitProgram(const std::vector<std::string>&) {
     for (HWND editor : editors) {
         notepad = "notepad showed \"" + WindowCaption(editor) + "\" and was closed";
         PostClose(editor);
-        if (!WaitUntilClosed(editor, kWindowMs)) return Fail("notepad did not close");
+        if (!WaitUntilGone(editor, kWindowMs)) return Fail("notepad did not close");
     }
     Done(Format("the installer started %s: its list holds %d samples, minutes %s (no rotation yet); %s",
                 kInstalledProgram, entries, minutes.c_str(), notepad.c_str()));
@@ -377,7 +311,7 @@ int SetInterval(const std::vector<std::string>& arguments) {
     DWORD waitMs = arguments.size() > 1 ? std::strtoul(arguments[1].c_str(), nullptr, 10) * 1000 : kWindowMs;
     HWND main = WaitForInstalledProgram(waitMs);
     if (!main) return Fail(Format("the main window of %s did not show", kInstalledProgram));
-    Send(GetDlgItem(main, kMinutes), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(minutes.c_str()));
+    SetControlText(main, kMinutes, minutes);
     if (CheckState(main, kFreqMinutes) != BST_CHECKED) ClickCheckBox(main, kFreqMinutes);
     if (!PressButton(main, kApplySettings, true)) return Fail("Apply Settings could not be pressed");
     std::string shown = ControlText(main, kMinutes);
@@ -385,9 +319,10 @@ int SetInterval(const std::vector<std::string>& arguments) {
         return Fail(Format("after Apply Settings the minutes box shows \"%s\"", shown.c_str()));
     }
     if (!FileExists(kSettingsFile)) return Fail(Format("Apply Settings wrote no %s", kSettingsFile));
-    Done(Format("typed %s into the minutes box with \"Minute(s)\" checked and pressed Apply Settings: %s saved, "
-                "the wallpaper now changes every %.1f s",
-                minutes.c_str(), kSettingsFile, std::atof(shown.c_str()) * 60.0));
+    Done(
+        Format("typed %s into the minutes box with \"Minute(s)\" checked and pressed Apply Settings: %s saved, "
+               "the wallpaper now changes every %.1f s",
+               minutes.c_str(), kSettingsFile, std::atof(shown.c_str()) * 60.0));
     return 0;
 }
 
@@ -409,19 +344,19 @@ int ShowPreview(const std::vector<std::string>& arguments) {
     // first and the selection, which draws the preview by itself, comes last.
     AfterNextWallpaperChange();
     BringToFront(main);
-    RepaintWhole(main);
+    Repaint(main, true);
     SelectEntry(main, kWallpaperList, index);
     Sleep(kPaintMs);
     std::string selection = ControlText(main, kCurrentSelection);
     if (lstrcmpiA(selection.c_str(), entries[index].c_str()) != 0) {
-        return Fail(Format("the current selection shows \"%s\" instead of %s", selection.c_str(),
-                           entries[index].c_str()));
+        return Fail(
+            Format("the current selection shows \"%s\" instead of %s", selection.c_str(), entries[index].c_str()));
     }
     Done(Format("\"Allow preview\" ticked and %s selected: the main window shows its path and its preview",
                 entries[index].c_str()));
-    RECT area = WindowArea(main);
+    RECT area = WindowRectOnScreen(main);
     Area(area);
-    RECT preview = WindowArea(GetDlgItem(main, kPreviewFrame));
+    RECT preview = WindowRectOnScreen(GetDlgItem(main, kPreviewFrame));
     InflateRect(&preview, -3, -3);
     Shows(preview, area, file);
     return 0;
@@ -441,11 +376,10 @@ int OpenHelp(const std::vector<std::string>&) {
     }
     AfterNextWallpaperChange();
     BringToFront(help);
-    RepaintWhole(help);
+    Repaint(help, true);
     Sleep(kPaintMs);
-    Done(Format("Help pressed: the help window shows its topics and the welcome page \"%s\"",
-                FirstLine(text).c_str()));
-    Area(WindowArea(help));
+    Done(Format("Help pressed: the help window shows its topics and the welcome page \"%s\"", FirstLine(text).c_str()));
+    Area(WindowRectOnScreen(help));
     return 0;
 }
 
@@ -455,17 +389,17 @@ int OpenAbout(const std::vector<std::string>&) {
     std::string helpClosed;
     if (HWND help = FindVisibleWindow(ProcessOf(main), kHelpCaption, kHelpOverview)) {
         PostClose(help);
-        if (!WaitUntilClosed(help, kWindowMs)) return Fail("the help window did not close");
+        if (!WaitUntilGone(help, kWindowMs)) return Fail("the help window did not close");
         helpClosed = "the help window closed; ";
     }
     if (!PressButton(main, kAboutButton, false)) return Fail("the About button could not be pressed");
     HWND about = WaitForWindow(ProcessOf(main), kAboutCaption, kAboutIcon, kWindowMs);
     if (!about) return Fail(Format("the box \"%s\" did not show", kAboutCaption));
     AfterNextWallpaperChange();
-    RepaintWhole(about);
+    Repaint(about, true);
     Sleep(kPaintMs);
     Done(helpClosed + "About pressed: the about box shows its artwork and blinking icon");
-    Area(WindowArea(about));
+    Area(WindowRectOnScreen(about));
     return 0;
 }
 
@@ -473,7 +407,7 @@ int CloseAbout(const std::vector<std::string>&) {
     HWND about = FindVisibleWindow(kAnyProcess, kAboutCaption, kAboutIcon);
     if (!about) return Fail("there is no about box to close");
     PostMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-    if (!WaitUntilClosed(about, kWindowMs)) return Fail("the about box is still shown after OK");
+    if (!WaitUntilGone(about, kWindowMs)) return Fail("the about box is still shown after OK");
     Done("OK pressed: the about box closed");
     return 0;
 }

@@ -1,43 +1,32 @@
 // Reading, writing and watching the wallpaper value of the user profile in the registry.
 #include "Wallpaper.h"
 
+#include <cstdlib>
+
+#include "DialogDriver.h"
+#include "Probe.h"
+#include "QuorvaneFiles.h"
+
 namespace {
 
 const char* const kDesktopKey = "Control Panel\\Desktop";
 const char* const kWallpaperValue = "Wallpaper";
 const DWORD kPollMs = 2;
 
-// The value's type and bytes; false when it is missing or the key cannot be opened.
+const DWORD kAnyType = RRF_RT_ANY | RRF_NOEXPAND;
+
+// The value's type and bytes; false when it is missing.
 bool ReadValue(DWORD* type, std::string* bytes) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
     DWORD size = 0;
-    LONG status = RegQueryValueExA(key, kWallpaperValue, nullptr, type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-        bytes->assign(size, '\0');
-        status = RegQueryValueExA(key, kWallpaperValue, nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size);
-        bytes->resize(size);
-    }
-    RegCloseKey(key);
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, kAnyType, type, nullptr, &size)) return false;
+    bytes->assign(size, '\0');
+    LONG status = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, kAnyType, type, &(*bytes)[0], &size);
+    bytes->resize(size);
     return status == ERROR_SUCCESS;
 }
 
 void WriteValue(DWORD type, const std::string& bytes) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-        return;
-    }
-    RegSetValueExA(key, kWallpaperValue, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
-}
-
-void RemoveValue() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, kWallpaperValue);
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, type, bytes.data(), DWORD(bytes.size()));
 }
 
 }  // namespace
@@ -62,13 +51,30 @@ std::string NextWallpaperAfter(const std::string& marker, DWORD milliseconds) {
     return value;
 }
 
+bool StartWallpaperProbe(HWND window) {
+    std::string record = WallpaperRecordPath(ProcessOf(window));
+    return SendToProbe(window, StartWallpaperRecordMessage()) && FileExists(record);
+}
+
+// A line still being written has no line end yet and is left for the next look.
+std::vector<WallpaperChange> ProbedWallpapers(DWORD pid) {
+    std::vector<WallpaperChange> changes;
+    std::string bytes;
+    ReadBytes(WallpaperRecordPath(pid), &bytes);
+    for (size_t at = 0, end; (end = bytes.find('\n', at)) != std::string::npos; at = end + 1) {
+        std::string line = bytes.substr(at, end - at);
+        changes.push_back({line.substr(line.find(' ') + 1), DWORD(std::strtoul(line.c_str(), nullptr, 10))});
+    }
+    return changes;
+}
+
 KeptDesktopWallpaper::KeptDesktopWallpaper() { m_existed = ReadValue(&m_type, &m_bytes); }
 
 KeptDesktopWallpaper::~KeptDesktopWallpaper() {
     if (m_existed) {
         WriteValue(m_type, m_bytes);
     } else {
-        RemoveValue();
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue);
     }
 }
 

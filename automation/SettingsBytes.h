@@ -18,13 +18,17 @@ struct Settings {
     int32_t frequencyMode = 0;
     int32_t currentIndex = 0;
     float minutes = 0;
+    std::string saveDate;  // up to its NUL
+    std::string dateTail;  // bytes after the date's NUL, up to 127 - date length
     int32_t randomPick = 0;
     int32_t startMinimized = 0;
     int32_t allowPreview = 0;
 };
 
-// The record's bytes with an empty save date.
+// The record's bytes.
 std::string SettingsRecord(const Settings& settings);
+// The record as a save of the program leaves it: `currentIndex` and `today`'s date written over.
+std::string SavedRecord(std::string bytes, int32_t currentIndex, const std::string& today);
 
 // The 32-bit little-endian integer at `offset`; 0 past the end.
 int32_t Int32At(const std::string& bytes, size_t offset);

@@ -18,6 +18,8 @@ public:
     // Starts the Quorvane.EXE of `folder`, with `folder` as its working directory.
     explicit QuorvaneProcess(const std::string& folder);
 
-    // The visible main dialog "Quorvane" once start-up is over, or nullptr after a bounded wait.
-    HWND MainWindow() const;
+    // The visible main dialog "Quorvane" once start-up is over, or nullptr after `milliseconds`.
+    HWND MainWindow(DWORD milliseconds = 15000) const;
+    // The close box of the main dialog, then a bounded wait for the end; true once it has ended.
+    bool Close(DWORD milliseconds = 15000) const;
 };

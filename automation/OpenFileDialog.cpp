@@ -17,10 +17,13 @@ bool PressAndWaitGone(HWND fileDialog, int button) {
 
 HWND WaitForOpenFileDialog(DWORD pid) { return WaitForWindow(pid, nullptr, kFileNameBox, kDialogMs); }
 
+void PostChooseFile(HWND fileDialog, const std::string& path) {
+    SetControlText(fileDialog, kFileNameBox, path);
+    PostClick(fileDialog, IDOK);
+}
+
 bool ChooseFile(HWND fileDialog, const std::string& path) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(fileDialog, kFileNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
-                        SMTO_ABORTIFHUNG, kDialogMs, &result);
+    SetControlText(fileDialog, kFileNameBox, path);
     return PressAndWaitGone(fileDialog, IDOK);
 }
 

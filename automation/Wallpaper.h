@@ -18,6 +18,18 @@ void SetDesktopWallpaper(const std::string& text);
 // nothing replaced it within `milliseconds`.
 std::string NextWallpaperAfter(const std::string& marker, DWORD milliseconds);
 
+// One change of the wallpaper: the new value and when it came, in milliseconds.
+struct WallpaperChange {
+    std::string value;
+    DWORD atMs;
+};
+
+// Has QuorvaneProbe.dll write down, inside the process of `window`, every wallpaper the process
+// sets from now on, however fast; false when the probe did not start.
+bool StartWallpaperProbe(HWND window);
+// What the probe wrote down so far for process `pid`, in order; `atMs` is the tick count.
+std::vector<WallpaperChange> ProbedWallpapers(DWORD pid);
+
 // Keeps the value found at construction and puts it back at destruction (removes the value when
 // there was none).
 class KeptDesktopWallpaper {
@@ -37,10 +49,7 @@ private:
 // that a value a fast timer holds for a few tens of milliseconds is not missed.
 class WallpaperRecorder {
 public:
-    struct Change {
-        std::string value;
-        DWORD atMs;  // since the recorder began
-    };
+    using Change = WallpaperChange;  // atMs: since the recorder began
 
     WallpaperRecorder();
     ~WallpaperRecorder();

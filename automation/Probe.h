@@ -1,0 +1,26 @@
+// QuorvaneProbe.dll and its callers: the messages that ask the probe to act inside a program, and its answer files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Sent to a window of the probed process; the probe, called by a thread hook before the window
+// sees it, acts before the send returns.
+inline UINT ReadSystemMenuMessage() { return RegisterWindowMessageA("QuorvaneProbe.ReadSystemMenu"); }
+inline UINT StartWallpaperRecordMessage() { return RegisterWindowMessageA("QuorvaneProbe.RecordWallpapers"); }
+
+// A file of the temporary folder named after `what` and the probed process.
+inline std::string ProbeFilePath(const char* what, DWORD pid) {
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "QuorvaneProbe-" + what + "-" + std::to_string(pid) + ".txt";
+}
+// One line per item of the system menu: "----" for a separator, else "<command id> <text>".
+inline std::string SystemMenuReportPath(DWORD pid) { return ProbeFilePath("system-menu", pid); }
+// One line per SystemParametersInfoA(SPI_SETDESKWALLPAPER) call: the tick count, a space, the path.
+inline std::string WallpaperRecordPath(DWORD pid) { return ProbeFilePath("wallpapers", pid); }
+
+// Hooks QuorvaneProbe.dll (found beside this program) into `window`'s thread for the send of
+// `message`; false when the probe could not be hooked or the window did not answer.
+bool SendToProbe(HWND window, UINT message);

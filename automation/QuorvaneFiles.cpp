@@ -1,0 +1,192 @@
+// File set-up and read-back through the Win32 file calls of the Wine prefix.
+#include "QuorvaneFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+const char* const kQuorvaneFolder = "C:\\Quorvane";
+const char* const kListFile = "C:\\Quorvane\\Quorvane.LST";
+const char* const kSettingsFile = "C:\\Quorvane\\Quorvane.INI";
+
+namespace {
+
+const char* const kKeptFolder = "C:\\Quorvane.kept-by-driver";
+
+void AppendLittleEndian(std::string& bytes, uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// The names in `folder` matching `pattern`, files or folders as asked.
+std::vector<std::string> Names(const std::string& folder, const std::string& pattern, bool folders) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder == folders && name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+void RemoveFolder(const std::string& folder) {
+    for (const std::string& name : Names(folder, "*", true)) RemoveFolder(folder + "\\" + name);
+    for (const std::string& name : FilesIn(folder)) {
+        std::string path = folder + "\\" + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+void RemoveQuorvaneFolder() { RemoveFolder(kQuorvaneFolder); }
+
+void MakeEmptyQuorvaneFolder() {
+    RemoveQuorvaneFolder();
+    CreateDirectoryA(kQuorvaneFolder, nullptr);
+}
+
+void LayOutQuorvaneFiles(const std::vector<std::string>& entries, const std::string& record) {
+    MakeEmptyQuorvaneFolder();
+    WriteBytes(kListFile, ListBytes(entries));
+    WriteBytes(kSettingsFile, record);
+}
+
+void KeepUsersQuorvaneFolder() {
+    if (FolderExists(kQuorvaneFolder) && !FolderExists(kKeptFolder)) MoveFileA(kQuorvaneFolder, kKeptFolder);
+}
+
+void RestoreUsersQuorvaneFolder() {
+    if (!FolderExists(kKeptFolder)) return;
+    RemoveQuorvaneFolder();
+    MoveFileA(kKeptFolder, kQuorvaneFolder);
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) {
+    return Names(folder, pattern, false);
+}
+
+std::vector<std::string> TemporaryFiles() { return FilesIn(kQuorvaneFolder, "qv*.tmp"); }
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    if (!bytes.empty()) WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::string bytes;
+    return ReadBytes(path, &bytes) ? bytes : std::string();
+}
+
+bool ReadBytes(const std::string& path, std::string* bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes->clear();
+    char buffer[65536];
+    DWORD got = 0;
+    bool read = true;
+    while ((read = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes->append(buffer, got);
+    CloseHandle(file);
+    return read;
+}
+
+void SetLastWritten(const std::string& path, int seconds) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart += seconds * 10000000LL;
+    FILETIME written{time.LowPart, time.HighPart};
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+    SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+}
+
+bool IsReadOnly(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+std::string Today() {
+    char date[16] = "";
+    _strdate(date);
+    return date;
+}
+
+std::string ListBytes(const std::vector<std::string>& entries) {
+    std::string bytes;
+    for (const std::string& entry : entries) bytes += entry + "\r\n";
+    return bytes;
+}
+
+bool ParseWrittenList(const std::string& bytes, std::vector<std::string>* entries) {
+    entries->clear();
+    for (size_t at = 0, end; at < bytes.size(); at = end + 2) {
+        end = bytes.find("\r\n", at);
+        if (end == std::string::npos || end == at) return false;
+        std::string entry = bytes.substr(at, end - at);
+        if (entry.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) return false;
+        entries->push_back(entry);
+    }
+    return true;
+}
+
+std::vector<std::string> NumberedEntries(const std::string& folder, int count) {
+    std::vector<std::string> entries;
+    char name[16];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(name, sizeof name, "\\w%05d.bmp", i);
+        entries.push_back(folder + name);
+    }
+    return entries;
+}
+
+// Rows of pixels are padded to four bytes.
+std::string BitmapBytes(int width, int height, uint8_t red, uint8_t green, uint8_t blue) {
+    const uint32_t kHeaders = 14 + 40;
+    uint32_t rowBytes = (uint32_t(width) * 24 + 31) / 32 * 4;
+    uint32_t pixelBytes = rowBytes * uint32_t(height);
+    std::string bytes = "BM";
+    for (uint32_t field : {kHeaders + pixelBytes, 0u, kHeaders, 40u, uint32_t(width), uint32_t(height)}) {
+        AppendLittleEndian(bytes, field, 4);
+    }
+    AppendLittleEndian(bytes, 1, 2);
+    AppendLittleEndian(bytes, 24, 2);
+    for (uint32_t field : {0u, pixelBytes, 2835u, 2835u, 0u, 0u}) AppendLittleEndian(bytes, field, 4);
+    std::string row;
+    for (int x = 0; x < width; ++x) row += std::string{char(blue), char(green), char(red)};
+    row.resize(rowBytes, '\0');
+    for (int y = 0; y < height; ++y) bytes += row;
+    return bytes;
+}
+
+void WriteBitmap(const std::string& path) {
+    CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
+    WriteBytes(path, BitmapBytes(2, 2, 255, 0, 0));
+}

@@ -1,0 +1,56 @@
+// The files Quorvane keeps in C:\Quorvane, set up and read back byte for byte by the drivers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern const char* const kQuorvaneFolder;
+extern const char* const kListFile;
+extern const char* const kSettingsFile;
+
+// Removes `folder` with everything in it, read-only files and subfolders included.
+void RemoveFolder(const std::string& folder);
+// Removes C:\Quorvane with everything in it.
+void RemoveQuorvaneFolder();
+// Leaves C:\Quorvane present and empty.
+void MakeEmptyQuorvaneFolder();
+// An empty C:\Quorvane holding the list file of `entries` and the settings record `record`.
+void LayOutQuorvaneFiles(const std::vector<std::string>& entries, const std::string& record);
+// Moves a C:\Quorvane that was there before a run out of the way, and back at its end.
+void KeepUsersQuorvaneFolder();
+void RestoreUsersQuorvaneFolder();
+bool FolderExists(const std::string& path);
+// The names of the files in `folder` that match `pattern`, sorted.
+std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern = "*");
+// The program's own temporary files (qv*.tmp) in C:\Quorvane, sorted.
+std::vector<std::string> TemporaryFiles();
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+// The whole content of `path`; empty when it cannot be read (check FileExists first).
+std::string ReadBytes(const std::string& path);
+// The same; false when the file is missing or cannot be read. Opened with every share mode, so
+// that the program can replace it meanwhile.
+bool ReadBytes(const std::string& path, std::string* bytes);
+// Sets the time `path` was last written to now plus `seconds` (negative: in the past).
+void SetLastWritten(const std::string& path, int seconds);
+void SetReadOnly(const std::string& path, bool readOnly);
+bool IsReadOnly(const std::string& path);
+
+// Today as _strdate gives it: MM/DD/YY.
+std::string Today();
+
+// The bytes of a list file holding these entries, as the program writes it: each line ended by CR LF.
+std::string ListBytes(const std::vector<std::string>& entries);
+// The entries of list file bytes when they are exactly what the program writes (every line
+// ended by CR LF, no empty line); false for anything else, a cut-off last line included.
+bool ParseWrittenList(const std::string& bytes, std::vector<std::string>* entries);
+
+// List entries `folder`\w00000.bmp, w00001.bmp, ...
+std::vector<std::string> NumberedEntries(const std::string& folder, int count);
+
+// A valid .bmp file of width x height at 24 bits, filled with one colour.
+std::string BitmapBytes(int width, int height, uint8_t red, uint8_t green, uint8_t blue);
+// A small valid .bmp file (2 x 2 pixels, 24 bits) at `path`; its folder is made when missing.
+void WriteBitmap(const std::string& path);
