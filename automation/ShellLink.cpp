@@ -49,3 +49,18 @@ ShellLinkTarget ResolveShellLink(const std::string& linkFile) {
     if (SUCCEEDED(initialized)) CoUninitialize();
     return target;
 }
+
+std::vector<std::string> ShellStartupFolders() {
+    std::vector<std::string> folders;
+    for (int csidl : {CSIDL_COMMON_STARTUP, CSIDL_STARTUP}) {
+        char folder[MAX_PATH] = "";
+        if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder))) folders.push_back(folder);
+    }
+    return folders;
+}
+
+std::string Nt4StartupFolder() {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Profiles\\All Users\\Start Menu\\Programs\\StartUp";
+}

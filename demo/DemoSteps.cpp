@@ -20,6 +20,7 @@
 #include "QuorvaneFiles.h"
 #include "ScreenPixels.h"
 #include "SetupWindow.h"
+#include "ShellLink.h"
 #include "Wallpaper.h"
 
 namespace {
@@ -198,26 +199,26 @@ SIZE BitmapSize(const std::string& path) {
     return SIZE{std::abs(number(18)), std::abs(number(22))};
 }
 
-std::string WindowsFolder() {
-    char folder[MAX_PATH] = "";
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return folder;
+// The shortcut in each StartUp folder the shell opens at log-on; what a former run left behind
+// is cleared by the fresh install state.
+std::vector<std::string> StartupShortcuts() {
+    std::vector<std::string> shortcuts;
+    for (const std::string& folder : ShellStartupFolders()) shortcuts.push_back(folder + "\\" + kShortcutName);
+    return shortcuts;
 }
-
-std::string StartupFolder() { return WindowsFolder() + "\\Profiles\\All Users\\Start Menu\\Programs\\StartUp"; }
 
 // ----- the steps
 
-// The prefix as before the first install: no install folder, no StartUp shortcut, no wallpaper;
-// the NT 4.0 profile folders above StartUp exist, as the installer expects.
+// The prefix as before the first install: no install folder, no StartUp shortcut, no wallpaper.
+// The prefix is used as wineboot made it; the NT 4.0 profile folders that older stories made are
+// removed again where they are empty.
 int FreshInstallState(const std::vector<std::string>&) {
     RemoveFolder(kInstallFolder);
-    std::string shortcut = StartupFolder() + "\\" + kShortcutName;
-    DeleteFileA(shortcut.c_str());
-    std::string path = WindowsFolder();
-    for (const char* level : {"Profiles", "All Users", "Start Menu", "Programs"}) {
-        path += std::string("\\") + level;
-        CreateDirectoryA(path.c_str(), nullptr);
+    for (const std::string& shortcut : StartupShortcuts()) DeleteFileA(shortcut.c_str());
+    std::string nt4Folder = Nt4StartupFolder();
+    for (int level = 0; level < 5; ++level) {
+        RemoveDirectoryA(nt4Folder.c_str());
+        nt4Folder.erase(nt4Folder.find_last_of('\\'));
     }
     // Told to the desktop as well: it keeps the wallpaper it loaded at its start, perhaps one of a
     // former run's samples, until a setting change makes it load the wallpaper again.
@@ -225,10 +226,10 @@ int FreshInstallState(const std::vector<std::string>&) {
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, none, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
     SetDesktopWallpaper("");
     if (FolderExists(kInstallFolder)) return Fail(Format("%s could not be removed", kInstallFolder));
-    if (FileExists(shortcut)) return Fail(Format("%s could not be removed", shortcut.c_str()));
-    if (!FolderExists(path)) return Fail(Format("%s could not be made", path.c_str()));
-    Done(Format("fresh install state: no %s, no StartUp shortcut, no wallpaper; %s exists", kInstallFolder,
-                path.c_str()));
+    for (const std::string& shortcut : StartupShortcuts()) {
+        if (FileExists(shortcut)) return Fail(Format("%s could not be removed", shortcut.c_str()));
+    }
+    Done(Format("fresh install state: no %s, no StartUp shortcut, no wallpaper", kInstallFolder));
     return 0;
 }
 
@@ -421,17 +422,24 @@ int ShowDesktop(const std::vector<std::string>&) {
     return 0;
 }
 
-// await-wallpaper <sample name>: waits until the rotation makes the sample the wallpaper. Only a
-// change counts, not a sample already shown: its picture is then taken at the start of the few
-// seconds the sample stays, not at their end.
+// await-wallpaper <sample name | any>: waits until the rotation makes the sample (or, for "any",
+// the next picture) the wallpaper. Only a change counts, not a sample already shown: its picture
+// is then taken at the start of the few seconds the sample stays, not at their end.
 int AwaitWallpaper(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return Fail("await-wallpaper needs a sample's name");
+    bool anySample = arguments[0] == "any";
     std::string file = arguments[0] + ".BMP";
     DWORD start = GetTickCount();
     std::string value;
+    std::string before = DesktopWallpaper();
     bool changed = false;
     auto shown = [&] {
-        bool isSample = lstrcmpiA(FileName(value = DesktopWallpaper()).c_str(), file.c_str()) == 0;
+        value = DesktopWallpaper();
+        if (anySample) {
+            file = FileName(value);
+            return value != before && FileExists(value);
+        }
+        bool isSample = lstrcmpiA(FileName(value).c_str(), file.c_str()) == 0;
         if (!isSample) changed = true;
         return isSample && changed;
     };
@@ -462,6 +470,31 @@ int CloseProgram(const std::vector<std::string>&) {
     return 0;
 }
 
+// The shell's work at log-on: opens every shortcut in the StartUp folders, as it does when a
+// user logs on, and waits for the installed program to come up with the settings it saved.
+int LogOn(const std::vector<std::string>&) {
+    if (FindInstalledProgram()) return Fail("Quorvane still runs before the log-on");
+    std::string opened;
+    for (const std::string& shortcut : StartupShortcuts()) {
+        if (!FileExists(shortcut)) continue;
+        std::string folder = shortcut.substr(0, shortcut.find_last_of('\\'));
+        auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteA(nullptr, "open", shortcut.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL));
+        if (result <= 32) return Fail(Format("the shell could not open %s (%d)", shortcut.c_str(), int(result)));
+        opened += (opened.empty() ? "" : ", ") + shortcut;
+    }
+    if (opened.empty()) return Fail("no StartUp folder of the shell holds the shortcut");
+    HWND main = WaitForInstalledProgram(kWindowMs);
+    if (!main) return Fail(Format("%s did not bring up %s within %lu ms", opened.c_str(), kInstalledProgram, kWindowMs));
+    std::string minutes = ControlText(main, kMinutes);
+    if (std::atof(minutes.c_str()) <= 0 || CheckState(main, kFreqMinutes) != BST_CHECKED) {
+        return Fail(Format("after the log-on Quorvane shows minutes \"%s\", not the saved settings", minutes.c_str()));
+    }
+    Done(Format("logged on: the shell opened %s and Quorvane came up with its saved settings (every %s minutes)",
+                opened.c_str(), minutes.c_str()));
+    return 0;
+}
+
 using Step = int (*)(const std::vector<std::string>&);
 
 const std::map<std::string, Step>& Steps() {
@@ -479,6 +512,7 @@ const std::map<std::string, Step>& Steps() {
         {"show-desktop", ShowDesktop},
         {"await-wallpaper", AwaitWallpaper},
         {"close-program", CloseProgram},
+        {"log-on", LogOn},
     };
     return steps;
 }
@@ -505,6 +539,7 @@ const char* DemoStepUsage() {
            "  open-about\n"
            "  close-about\n"
            "  show-desktop\n"
-           "  await-wallpaper <sample>\n"
-           "  close-program\n";
+           "  await-wallpaper <sample | any>\n"
+           "  close-program\n"
+           "  log-on\n";
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Quorvane's story under Wine: setup.exe from build/dist installs Quorvane into the demo prefix
 # build/wine-demo, and the installed program rotates the five sample wallpapers on a 1024x768
-# virtual desktop. With a display the user plays it; without one it is played headless under Xvfb,
-# with a picture of each stage in build/demo/, and ends by itself within two minutes.
+# virtual desktop; at the next log-on the shell starts it again from its StartUp shortcut. With a
+# display the user plays it; without one it is played headless under Xvfb, with a picture of each
+# stage in build/demo/, and ends by itself within two minutes.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist="$root/build/dist"
@@ -131,6 +132,11 @@ headless_story() {
     step "$(printf '%02d' $number)-desktop-$sample" await-wallpaper "$sample" || return 1
     number=$((number + 1))
   done
+  step - close-program || return 1
+  # The next log-on: the shell opens the StartUp shortcut, and Quorvane goes on rotating.
+  step - log-on || return 1
+  step - show-desktop || return 1
+  step "$(printf '%02d' $number)-logon-desktop" await-wallpaper any || return 1
   step - close-program || return 1
 }
 
