@@ -14,7 +14,8 @@ std::string Lowered(std::string text) {
     return text;
 }
 
-// A step of a row: a path to add through the dialog (kCancel: cancel it), or else an entry to select (-1: none) and remove.
+// A step of a row: a path to add through the dialog (kCancel: cancel it), or else an entry to select (-1: none) and
+// remove.
 struct Step {
     std::string add;
     int remove = -1;
@@ -36,7 +37,8 @@ protected:
         PostClick(dialog, kAdd);
         HWND fileDialog = WaitForOpenFileDialog(app->Id());
         ASSERT_NE(fileDialog, nullptr) << "no open-file dialog after Add...";
-        EXPECT_TRUE(step.add == kCancel ? CancelFileDialog(fileDialog) : ChooseFile(fileDialog, step.add)) << "it stayed";
+        EXPECT_TRUE(step.add == kCancel ? CancelFileDialog(fileDialog) : ChooseFile(fileDialog, step.add))
+            << "it stayed";
         EXPECT_TRUE(Settle(dialog));
     }
 };
@@ -65,7 +67,7 @@ TEST_F(AddRemoveTest, AddAndRemoveChangeTheListBoxAnd1001AndRewriteTheListWithCr
         {ListBytes({kRed}, "\n"), {{kGreen}, {"", 0}}, {kGreen}, kRed, ListBytes({kRed}, "\n"), true},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE("list file " + row.before.value_or("<none>") + ", first step " + row.steps[0].add + " " + std::to_string(row.steps[0].remove));
+        SCOPED_TRACE("row " + std::to_string(&row - rows));
         MakeEmptyQuorvaneFolder();
         if (row.before == kNoFolder) RemoveQuorvaneFolder();
         if (row.before && row.before != kNoFolder) WriteBytes(kListFile, *row.before);

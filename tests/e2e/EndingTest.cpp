@@ -1,14 +1,16 @@
-// Ending the program: the close box saves the 152-byte record of what the controls show, Esc saves nothing, two copies end cleanly.
+// Ending the program: the close box saves the 152-byte record of what the controls show, Esc saves nothing, two copies
+// end cleanly.
 #include "QuorvaneCase.h"
 
-namespace {
+using EndingTest = QuorvaneCase;
 
-class EndingTest : public QuorvaneCase {};
+namespace {
 
 // The fields of the saved record, when it is 152 bytes stamped with today's date.
 std::string SavedFields() {
     std::string bytes = ReadBytes(kSettingsFile);
-    if (bytes.size() != kRecordSize || SaveDateOf(bytes) != Today()) return std::to_string(bytes.size()) + " bytes dated " + SaveDateOf(bytes);
+    if (bytes.size() != kRecordSize || SaveDateOf(bytes) != Today())
+        return std::to_string(bytes.size()) + " bytes dated " + SaveDateOf(bytes);
     return std::to_string(Int32At(bytes, kFrequencyModeAt)) + " " + std::to_string(FloatAt(bytes, kMinutesAt)) + " " +
            std::to_string(Int32At(bytes, kRandomPickAt)) + " " + std::to_string(Int32At(bytes, kStartMinimizedAt)) +
            " " + std::to_string(Int32At(bytes, kAllowPreviewAt));
@@ -17,16 +19,16 @@ std::string SavedFields() {
 }  // namespace
 
 TEST_F(EndingTest, CloseBoxSavesWhatTheControlsShowAndTheNextStartShowsIt) {
-    WriteBytes(kSettingsFile, DatedRecord(Settings{1, 0, 1.5f, 1, 0, 1}, "01/02/03"));
+    WriteBytes(kSettingsFile, DatedRecord(Settings{1, 0, 1.5f, 1, 0, 0}, "01/02/03"));
     ASSERT_TRUE(Start());
     ClickCheckBox(dialog, kStartMinimized);
     Close();
-    EXPECT_EQ(SavedFields(), "1 1.500000 1 1 1") << "mode, minutes, random, minimized, preview";
+    EXPECT_EQ(SavedFields(), "1 1.500000 1 1 0") << "mode, minutes, random, minimized, preview";
     ASSERT_TRUE(Start());
     EXPECT_TRUE(IsIconic(dialog));
 }
 
-TEST_F(EndingTest, TwoCopiesRunAtOnceAndBothEndWithARecordOfTheDefaults) {
+TEST_F(EndingTest, TwoCopiesRunAtOnceAndBothEndWithARecordOfTheirControls) {
     QuorvaneProcess first;
     HWND firstDialog = first.MainWindow();
     ASSERT_TRUE(Start());
@@ -35,8 +37,9 @@ TEST_F(EndingTest, TwoCopiesRunAtOnceAndBothEndWithARecordOfTheDefaults) {
     PostClose(firstDialog);
     EXPECT_TRUE(first.WaitForExit(kExitMs)) << "the first copy still runs after WM_CLOSE";
     EXPECT_TRUE(app->Running());
+    ClickCheckBox(dialog, kStartMinimized);
     Close();
-    EXPECT_EQ(SavedFields(), "0 0.000000 0 0 0") << "mode, minutes, random, minimized, preview";
+    EXPECT_EQ(SavedFields(), "0 0.000000 0 1 0") << "mode, minutes, random, minimized, preview";
     EXPECT_EQ(FilesIn(kQuorvaneFolder), Entries{"Quorvane.INI"});
 }
 

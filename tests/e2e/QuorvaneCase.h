@@ -1,4 +1,5 @@
-// The base of every case of the wallpaper program: C:\Quorvane empty and a picture folder when a case begins, both gone when it ends.
+// The base of every case of the wallpaper program: C:\Quorvane empty and a picture folder when a case begins, both gone
+// when it ends.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-// QuorvaneE2EReadFailure.dll: hooked into Quorvane.EXE, it fails every read of more than a header from a file named "*Unreadable*", as a read of a byte range that another process locked fails on Windows.
+// QuorvaneE2EReadFailure.dll: hooked into Quorvane.EXE, it fails every read of more than a header from a file named
+// "*Unreadable*", as a read of a byte range that another process locked fails on Windows.
 #include <windows.h>
 
 #include <cstring>

@@ -29,7 +29,8 @@ protected:
     // Types `minutes` (when given) and presses "Apply Settings".
     void Apply(const char* minutes = nullptr) {
         DWORD_PTR ignored = 0;
-        if (minutes) SendMessageTimeoutA(GetDlgItem(dialog, kMinutes), WM_SETTEXT, 0, LPARAM(minutes), 0, kTickMs, &ignored);
+        if (minutes)
+            SendMessageTimeoutA(GetDlgItem(dialog, kMinutes), WM_SETTEXT, 0, LPARAM(minutes), 0, kTickMs, &ignored);
         EXPECT_TRUE(Click(dialog, kApplySettings)) << "\"Apply Settings\" got no answer";
     }
 
@@ -58,7 +59,8 @@ TEST_F(ScheduleTest, MinuteTicksSetTheListInOrderWhile1001FollowsAndTheSelection
         WaitUntil([&] { return ControlText(dialog, kCurrentSelection) == value; }, kSteadyPeriodMs / 2);
         states += State() + ", ";
         times += " " + std::to_string(changes[tick - 1].atMs);
-        if (tick > 1) EXPECT_GE(changes[tick - 1].atMs - changes[tick - 2].atMs, kSteadyPeriodMs / 2) << times;
+        DWORD sinceLast = tick > 1 ? changes[tick - 1].atMs - changes[tick - 2].atMs : kSteadyPeriodMs;
+        EXPECT_GE(sinceLast, kSteadyPeriodMs / 2) << "changed at ms" << times;
     }
     EXPECT_EQ(states, "A.bmp A.bmp 1, B.bmp B.bmp 1, C.bmp C.bmp 1, A.bmp A.bmp 1, ") << "changed at ms" << times;
 }
@@ -83,7 +85,8 @@ TEST_F(ScheduleTest, RandomTicksPickOnlyListEntriesAndListOrderThenGoesOnFromThe
     // Over more than one second, since the generator is reseeded with the current second; on
     // until a pick other than the first entry, so that going on from it differs from starting over.
     Entries picks, strays;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 1500 || (picks.back() == kA && GetTickCount() - start < 6000);) {
+    for (DWORD start = GetTickCount();
+         GetTickCount() - start < 1500 || (picks.back() == kA && GetTickCount() - start < 6000);) {
         picks.push_back(NextWallpaperAfter(kMarker, kTickMs));
         if (std::count(kABCDE.begin(), kABCDE.end(), picks.back()) == 0) strays.push_back(picks.back());
     }
@@ -127,7 +130,9 @@ TEST_F(ScheduleTest, StartAndApplyChangeTheWallpaperAsTheSavedModeAndDateSay) {
          "B.bmp B.bmp 1, Marker.bmp B.bmp -1"},
         {"once a day, saved today", kABC, DatedRecord(Settings{kOnceADay}, Today()), "Marker.bmp  -1, Marker.bmp  -1"},
         {"once per run, empty list", {}, SettingsRecord(Settings{kOncePerRun}), "<none>  -1, <none> <none> -1"},
-        {"once per run, empty list, random", {}, SettingsRecord(Settings{kOncePerRun, 0, 0, 1}),
+        {"once per run, empty list, random",
+         {},
+         SettingsRecord(Settings{kOncePerRun, 0, 0, 1}),
          "<none>  -1, <none> <none> -1"},
     };
     for (const Row& row : rows) {
