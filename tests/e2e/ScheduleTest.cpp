@@ -103,45 +103,43 @@ TEST_F(ScheduleTest, RandomTicksPickOnlyListEntriesAndListOrderThenGoesOnFromThe
     EXPECT_EQ(set, (Entries{kABCDE[at], kABCDE[(at + 1) % 5], kABCDE[(at + 2) % 5]})) << "after " << last;
 }
 
-TEST_F(ScheduleTest, OncePerRunSetsTheEntryAfterTheSavedOneAtStartAndEachApplyAndTheNextRunGoesOn) {
-    ASSERT_TRUE(StartOn(kABC, SettingsRecord(Settings{kOncePerRun, 2})));
-    std::string states = State();
-    for (int apply = 1; apply <= 3; ++apply) {
-        Apply();
-        states += ", " + State();
-    }
-    EXPECT_EQ(states, "A.bmp A.bmp 0, B.bmp B.bmp 1, C.bmp C.bmp 2, A.bmp A.bmp 0") << "at start and after each apply";
-    Close();  // saves A's position
-    SetDesktopWallpaper(kMarker);
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(State(), "B.bmp B.bmp 1") << "at the next start";
-}
-
-TEST_F(ScheduleTest, StartAndApplyChangeTheWallpaperAsTheSavedModeAndDateSay) {
+TEST_F(ScheduleTest, StartEachApplyAndTheNextStartChangeTheWallpaperAsTheSavedModeDateAndPositionSay) {
     const std::string another = Today() == "01/01/98" ? "01/02/98" : "01/01/98";
     struct Row {
         const char* name;
         Entries list;
         std::string saved;
-        std::string states;  // at start (1001 after the first paint), then after "Apply Settings"
+        std::string states;  // at start (1001 after the first paint), after each of three applies, at the next start
     };
     const Row rows[] = {
+        {"once per run, after entry 2", kABC, SettingsRecord(Settings{kOncePerRun, 2}),
+         "A.bmp A.bmp 0, B.bmp B.bmp 1, C.bmp C.bmp 2, A.bmp A.bmp 0; next B.bmp B.bmp 1"},
         {"once a day, saved another day", kABC, DatedRecord(Settings{kOnceADay}, another),
-         "B.bmp B.bmp 1, Marker.bmp B.bmp -1"},
-        {"once a day, saved today", kABC, DatedRecord(Settings{kOnceADay}, Today()), "Marker.bmp  -1, Marker.bmp  -1"},
-        {"once per run, empty list", {}, SettingsRecord(Settings{kOncePerRun}), "<none>  -1, <none> <none> -1"},
+         "B.bmp B.bmp 1, Marker.bmp B.bmp -1, Marker.bmp B.bmp -1, Marker.bmp B.bmp -1; next Marker.bmp  -1"},
+        {"once a day, saved today", kABC, DatedRecord(Settings{kOnceADay}, Today()),
+         "Marker.bmp  -1, Marker.bmp  -1, Marker.bmp  -1, Marker.bmp  -1; next Marker.bmp  -1"},
+        {"once per run, empty list",
+         {},
+         SettingsRecord(Settings{kOncePerRun}),
+         "<none>  -1, <none> <none> -1, <none> <none> -1, <none> <none> -1; next <none>  -1"},
         {"once per run, empty list, random",
          {},
          SettingsRecord(Settings{kOncePerRun, 0, 0, 1}),
-         "<none>  -1, <none> <none> -1"},
+         "<none>  -1, <none> <none> -1, <none> <none> -1, <none> <none> -1; next <none>  -1"},
     };
     for (const Row& row : rows) {
         SetDesktopWallpaper(kMarker);
         ASSERT_TRUE(StartOn(row.list, row.saved));
-        std::string states = State() + ", ";
+        std::string states = State();
+        for (int apply = 1; apply <= 3; ++apply) {
+            SetDesktopWallpaper(kMarker);
+            Apply();
+            states += ", " + State();
+        }
+        Close();  // saves the position shown and today's date
         SetDesktopWallpaper(kMarker);
-        Apply();
-        EXPECT_EQ(states + State(), row.states) << row.name << ", today " << Today();
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(states + "; next " + State(), row.states) << row.name << ", today " << Today();
     }
 }
 
