@@ -51,7 +51,9 @@ protected:
     // Starts the program on the files as they are; false when its main window does not show.
     bool Start() {
         app.reset();
-        return (dialog = app.emplace().MainWindow()) != nullptr;
+        // Wine at times refuses a process (error 1359) just after it ended another one that had shown a file dialog.
+        if (!app.emplace().Started()) app.emplace();
+        return (dialog = app->MainWindow()) != nullptr;
     }
 
     bool StartOn(const Entries& list, const std::string& settings) {
