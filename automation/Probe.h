@@ -9,6 +9,8 @@
 // sees it, acts before the send returns.
 inline UINT ReadSystemMenuMessage() { return RegisterWindowMessageA("QuorvaneProbe.ReadSystemMenu"); }
 inline UINT StartWallpaperRecordMessage() { return RegisterWindowMessageA("QuorvaneProbe.RecordWallpapers"); }
+// From then on every read of more than a header from a file named "*Unreadable*" fails in the program.
+inline UINT FailUnreadableReadsMessage() { return RegisterWindowMessageA("QuorvaneProbe.FailUnreadableReads"); }
 
 // A file of the temporary folder named after `what` and the probed process.
 inline std::string ProbeFilePath(const char* what, DWORD pid) {

@@ -1,6 +1,8 @@
 // QuorvaneProbe.dll: a hook that acts inside the probed program. It reads the system menu there,
-// where GetSystemMenu works, and puts itself in the place of SystemParametersInfoA in the
-// program's import table to write down every wallpaper the program sets, however fast.
+// where GetSystemMenu works; it puts itself in the place of SystemParametersInfoA in the
+// program's import table to write down every wallpaper the program sets, however fast; and in
+// the place of the framework's ReadFile to make the reads of one file fail.
+#include <cstring>
 #include <fstream>
 
 #include "Probe.h"
@@ -42,39 +44,59 @@ BOOL WINAPI RecordingSystemParametersInfo(UINT action, UINT uiParam, PVOID pvPar
     return g_original(action, uiParam, pvParam, winIni);
 }
 
-// The import table slot of the main module that holds USER32's SystemParametersInfoA.
-void** FindImportSlot(FARPROC target) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+// Points every import slot of `module` that holds `target` at `replacement`; false when none did.
+// The slots will point into this DLL, so it stays loaded when the caller's hook goes.
+bool RedirectImport(HMODULE module, FARPROC target, void* replacement) {
+    auto* base = reinterpret_cast<BYTE*>(module);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!imports.VirtualAddress) return nullptr;
-    for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
-         ++module) {
-        if (_stricmp(reinterpret_cast<const char*>(base + module->Name), "user32.dll") != 0) continue;
-        for (auto* slot = reinterpret_cast<void**>(base + module->FirstThunk); *slot; ++slot) {
-            if (*slot == reinterpret_cast<void*>(target)) return slot;
+    bool redirected = false;
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         imports.VirtualAddress && dll->Name; ++dll) {
+        for (auto* slot = reinterpret_cast<void**>(base + dll->FirstThunk); *slot; ++slot) {
+            if (*slot != reinterpret_cast<void*>(target)) continue;
+            DWORD protection = 0;
+            VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+            *slot = replacement;
+            VirtualProtect(slot, sizeof *slot, protection, &protection);
+            redirected = true;
         }
     }
-    return nullptr;
+    if (redirected) {
+        HMODULE self = nullptr;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           static_cast<LPCSTR>(replacement), &self);
+    }
+    return redirected;
 }
 
 void StartWallpaperRecord() {
     if (g_original) return;
     FARPROC target = GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoA");
-    void** slot = FindImportSlot(target);
-    if (!slot) return;
-    // The slot will point into this DLL: it stays loaded when the caller's hook goes.
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(&RecordingSystemParametersInfo), &self);
+    g_original = reinterpret_cast<SystemParametersInfoFunction>(reinterpret_cast<void*>(target));
     g_log = CreateFileA(WallpaperRecordPath(GetCurrentProcessId()).c_str(), FILE_APPEND_DATA,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    g_original = reinterpret_cast<SystemParametersInfoFunction>(reinterpret_cast<void*>(target));
-    DWORD protection = 0;
-    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
-    *slot = reinterpret_cast<void*>(&RecordingSystemParametersInfo);
-    VirtualProtect(slot, sizeof *slot, protection, &protection);
+    RedirectImport(GetModuleHandleA(nullptr), target, reinterpret_cast<void*>(&RecordingSystemParametersInfo));
+}
+
+// Every read of more than a header from a file named "*Unreadable*" fails, as a read of a byte range
+// that another process locked fails on Windows (Wine does not enforce such locks on reads).
+BOOL WINAPI FailingReadFile(HANDLE file, void* buffer, DWORD count, DWORD* got, OVERLAPPED* overlapped) {
+    char path[MAX_PATH] = "";
+    if (count > 64 && GetFinalPathNameByHandleA(file, path, MAX_PATH, 0) && std::strstr(path, "Unreadable")) {
+        SetLastError(ERROR_LOCK_VIOLATION);
+        return FALSE;
+    }
+    return ReadFile(file, buffer, count, got, overlapped);
+}
+
+// The framework does the program's file reads.
+void FailUnreadableReads() {
+    if (HMODULE framework = GetModuleHandleA("MFC42.DLL")) {
+        RedirectImport(framework, GetProcAddress(GetModuleHandleA("kernel32.dll"), "ReadFile"),
+                       reinterpret_cast<void*>(&FailingReadFile));
+    }
 }
 
 }  // namespace
@@ -83,5 +105,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && call->message == ReadSystemMenuMessage()) WriteSystemMenu(call->hwnd);
     if (code == HC_ACTION && call->message == StartWallpaperRecordMessage()) StartWallpaperRecord();
+    if (code == HC_ACTION && call->message == FailUnreadableReadsMessage()) FailUnreadableReads();
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -139,9 +139,9 @@ std::string Today() {
     return date;
 }
 
-std::string ListBytes(const std::vector<std::string>& entries) {
+std::string ListBytes(const std::vector<std::string>& entries, const std::string& lineEnd) {
     std::string bytes;
-    for (const std::string& entry : entries) bytes += entry + "\r\n";
+    for (const std::string& entry : entries) bytes += entry + lineEnd;
     return bytes;
 }
 

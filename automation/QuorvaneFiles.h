@@ -41,8 +41,9 @@ bool IsReadOnly(const std::string& path);
 // Today as _strdate gives it: MM/DD/YY.
 std::string Today();
 
-// The bytes of a list file holding these entries, as the program writes it: each line ended by CR LF.
-std::string ListBytes(const std::vector<std::string>& entries);
+// The bytes of a list file holding these entries, each line ended by `lineEnd`: as the program
+// writes it with the default CR LF.
+std::string ListBytes(const std::vector<std::string>& entries, const std::string& lineEnd = "\r\n");
 // The entries of list file bytes when they are exactly what the program writes (every line
 // ended by CR LF, no empty line); false for anything else, a cut-off last line included.
 bool ParseWrittenList(const std::string& bytes, std::vector<std::string>* entries);

@@ -18,11 +18,11 @@ struct Settings {
     int32_t frequencyMode = 0;
     int32_t currentIndex = 0;
     float minutes = 0;
-    std::string saveDate;  // up to its NUL
-    std::string dateTail;  // bytes after the date's NUL, up to 127 - date length
     int32_t randomPick = 0;
     int32_t startMinimized = 0;
     int32_t allowPreview = 0;
+    std::string saveDate = "";  // up to its NUL
+    std::string dateTail = "";  // bytes after the date's NUL, up to 127 - date length
 };
 
 // The record's bytes.

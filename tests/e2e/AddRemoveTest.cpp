@@ -1,20 +1,25 @@
-// "Add..." through the real open-file dialog and "Remove": the list box, 1001 and the rewritten list file.
+// The list box and 1001: "Add..." through the real open-file dialog, "Remove", the rewritten list file, and repaints.
 #include <cctype>
-#include <optional>
 
-#include "DialogDriver.h"
 #include "OpenFileDialog.h"
 #include "QuorvaneCase.h"
-#include "QuorvaneProcess.h"
 
 namespace {
 
-using Entries = std::vector<std::string>;
+const std::string kRed = Picture("Red.bmp"), kGreen = Picture("Green.bmp"), kBlue = Picture("Blue.bmp");
+const std::string kCancel = "<cancel>", kNoFolder = "<no folder>";
 
-const char* const kPictureFolder = "C:\\QuorvaneE2E-Pictures";
-const std::string kRed = "C:\\QuorvaneE2E-Pictures\\Red.bmp";
-const std::string kGreen = "C:\\QuorvaneE2E-Pictures\\Green.bmp";
-const std::string kBlue = "C:\\QuorvaneE2E-Pictures\\Blue.bmp";
+std::string Lowered(std::string text) {
+    for (char& c : text) c = char(tolower((unsigned char)c));
+    return text;
+}
+
+// A step of a row: a path to add through the dialog (kCancel: cancel it), or else an entry to select (-1: none) and
+// remove.
+struct Step {
+    std::string add;
+    int remove = -1;
+};
 
 class AddRemoveTest : public QuorvaneCase {
 protected:
@@ -22,178 +27,79 @@ protected:
         QuorvaneCase::SetUp();
         for (const std::string& path : {kRed, kGreen, kBlue}) WriteBitmap(path);
     }
-    void TearDown() override {
-        m_app.reset();
-        for (const std::string& path : {kRed, kGreen, kBlue}) DeleteFileA(path.c_str());
-        RemoveDirectoryA(kPictureFolder);
-        QuorvaneCase::TearDown();
-    }
 
-    HWND Start() {
-        m_app.emplace();
-        return m_app->MainWindow();
-    }
-
-    // Clicks "Add..." and waits for the open-file dialog it shows.
-    HWND OpenAddDialog(HWND dialog) {
+    void Do(const Step& step) {
+        if (step.add.empty()) {
+            if (step.remove >= 0) SelectEntry(dialog, kWallpaperList, step.remove);
+            EXPECT_TRUE(Click(dialog, kRemove));
+            return;
+        }
         PostClick(dialog, kAdd);
-        HWND fileDialog = WaitForOpenFileDialog(m_app->Id());
-        EXPECT_NE(fileDialog, nullptr) << "no open-file dialog after Add...";
-        return fileDialog;
-    }
-
-    void AddThroughFileDialog(HWND dialog, const std::string& path) {
-        HWND fileDialog = OpenAddDialog(dialog);
-        if (!fileDialog) return;
-        EXPECT_TRUE(ChooseFile(fileDialog, path)) << "the open-file dialog stayed after OK";
+        HWND fileDialog = WaitForOpenFileDialog(app->Id());
+        ASSERT_NE(fileDialog, nullptr) << "no open-file dialog after Add...";
+        EXPECT_TRUE(step.add == kCancel ? CancelFileDialog(fileDialog) : ChooseFile(fileDialog, step.add))
+            << "it stayed";
         EXPECT_TRUE(Settle(dialog));
     }
-
-    void CancelAdd(HWND dialog) {
-        HWND fileDialog = OpenAddDialog(dialog);
-        if (!fileDialog) return;
-        EXPECT_TRUE(CancelFileDialog(fileDialog)) << "the open-file dialog stayed after Cancel";
-        EXPECT_TRUE(Settle(dialog));
-    }
-
-    void Remove(HWND dialog) { EXPECT_TRUE(Click(dialog, kRemove)); }
-
-    // No message box or other window came up beside the main dialog.
-    void ExpectOnlyTheMainWindow(HWND dialog) { EXPECT_EQ(VisibleWindows(m_app->Id()), std::vector<HWND>{dialog}); }
-
-    std::optional<QuorvaneProcess> m_app;
 };
-
-std::string Lines(const Entries& entries, const std::string& lineEnd) {
-    std::string bytes;
-    for (const std::string& entry : entries) bytes += entry + lineEnd;
-    return bytes;
-}
-
-std::string CrLf(const Entries& entries) { return Lines(entries, "\r\n"); }
-
-std::string Lf(const Entries& entries) { return Lines(entries, "\n"); }
-
-std::string Lowered(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 }  // namespace
 
-TEST_F(AddRemoveTest, AddAppendsTheChosenFileAndRewritesTheListWithCrLf) {
-    WriteBytes(kListFile, Lf({kRed}));
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    AddThroughFileDialog(dialog, kGreen);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), (Entries{kRed, kGreen}));
-    EXPECT_EQ(ControlText(dialog, kCurrentSelection), kGreen);
-    EXPECT_EQ(ListSelection(dialog, kWallpaperList), LB_ERR);
-    EXPECT_EQ(ReadBytes(kListFile), CrLf({kRed, kGreen}));
-    EXPECT_EQ(FilesIn(kQuorvaneFolder), std::vector<std::string>{"Quorvane.LST"});
+TEST_F(AddRemoveTest, AddAndRemoveChangeTheListBoxAnd1001AndRewriteTheListWithCrLf) {
+    struct Row {
+        std::optional<std::string> before;  // the list file; none: no file; kNoFolder: no folder
+        std::vector<Step> steps;
+        Entries after;
+        std::string shown;                 // 1001, letter case ignored
+        std::optional<std::string> saved;  // the list file after; none: no file
+        bool readOnly = false;             // the list file's attribute, before and after
+    };
+    const Row rows[] = {
+        {ListBytes({kRed}, "\n"), {{kGreen}}, {kRed, kGreen}, kGreen, ListBytes({kRed, kGreen})},
+        {std::nullopt, {{kBlue}}, {kBlue}, kBlue, ListBytes({kBlue})},
+        {ListBytes({kRed, kGreen}, "\n"), {{Lowered(kRed)}}, {kRed, kGreen}, kRed, ListBytes({kRed, kGreen})},
+        {ListBytes({kRed + ".old"}, "\n"), {{kRed}}, {kRed + ".old"}, kRed, ListBytes({kRed + ".old"})},
+        {ListBytes({kRed}, "\n"), {{kCancel}}, {kRed}, "", ListBytes({kRed}, "\n")},
+        {ListBytes({kRed, kGreen, kBlue}, "\n"), {{"", 1}}, {kRed, kBlue}, kGreen, ListBytes({kRed, kBlue})},
+        {ListBytes({kRed, kGreen}, "\n"), {{}}, {kRed, kGreen}, "", ListBytes({kRed, kGreen})},
+        {ListBytes({kRed}), {{"", 0}}, {}, kRed, ""},
+        {kNoFolder, {{kRed}, {"", 0}}, {}, kRed, std::nullopt},
+        {ListBytes({kRed}, "\n"), {{kGreen}, {"", 0}}, {kGreen}, kRed, ListBytes({kRed}, "\n"), true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("row " + std::to_string(&row - rows));
+        MakeEmptyQuorvaneFolder();
+        if (row.before == kNoFolder) RemoveQuorvaneFolder();
+        if (row.before && row.before != kNoFolder) WriteBytes(kListFile, *row.before);
+        SetReadOnly(kListFile, row.readOnly);
+        ASSERT_TRUE(Start());
+        for (const Step& step : row.steps) Do(step);
+        EXPECT_EQ(ListEntries(dialog, kWallpaperList), row.after);
+        EXPECT_EQ(Lowered(ControlText(dialog, kCurrentSelection)), Lowered(row.shown));
+        EXPECT_EQ(ListSelection(dialog, kWallpaperList), LB_ERR);
+        EXPECT_EQ(OtherWindows(), std::vector<HWND>{}) << "a box came up";
+        EXPECT_EQ(FileExists(kListFile) ? ReadBytes(kListFile) : "<no file>", row.saved.value_or("<no file>"));
+        EXPECT_EQ(FilesIn(kQuorvaneFolder), row.saved ? Entries{"Quorvane.LST"} : Entries{});
+        EXPECT_EQ(FolderExists(kQuorvaneFolder), row.before != kNoFolder);
+        EXPECT_EQ(IsReadOnly(kListFile), row.readOnly);
+    }
 }
 
-TEST_F(AddRemoveTest, AddWithNoListFileMakesOne) {
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    AddThroughFileDialog(dialog, kBlue);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{kBlue});
-    EXPECT_EQ(ReadBytes(kListFile), CrLf({kBlue}));
-}
-
-TEST_F(AddRemoveTest, AddingAPathInAnotherLetterCaseAddsNothingButRewrites) {
-    WriteBytes(kListFile, Lf({kRed, kGreen}));
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    AddThroughFileDialog(dialog, Lowered(kRed));
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), (Entries{kRed, kGreen}));
-    EXPECT_EQ(Lowered(ControlText(dialog, kCurrentSelection)), Lowered(kRed));
-    EXPECT_EQ(ReadBytes(kListFile), CrLf({kRed, kGreen}));
-}
-
-TEST_F(AddRemoveTest, AddingAPrefixOfALongerEntryAddsNothingButRewrites) {
-    std::string longer = kRed + ".old";
-    WriteBytes(kListFile, Lf({longer}));
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    AddThroughFileDialog(dialog, kRed);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{longer});
-    EXPECT_EQ(ControlText(dialog, kCurrentSelection), kRed);
-    EXPECT_EQ(ReadBytes(kListFile), CrLf({longer}));
-}
-
-TEST_F(AddRemoveTest, CancellingTheFileDialogChangesAndWritesNothing) {
-    std::string before = Lf({kRed});
-    WriteBytes(kListFile, before);
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    CancelAdd(dialog);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{kRed});
-    EXPECT_EQ(ControlText(dialog, kCurrentSelection), "");
-    EXPECT_EQ(ReadBytes(kListFile), before);
-}
-
-TEST_F(AddRemoveTest, RemoveTakesTheSelectedEntryOut) {
-    WriteBytes(kListFile, Lf({kRed, kGreen, kBlue}));
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    SelectEntry(dialog, kWallpaperList, 1);
-    EXPECT_EQ(ControlText(dialog, kCurrentSelection), kGreen);
-    Remove(dialog);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), (Entries{kRed, kBlue}));
-    EXPECT_EQ(ListSelection(dialog, kWallpaperList), LB_ERR);
-    EXPECT_EQ(ControlText(dialog, kCurrentSelection), kGreen);
-    EXPECT_EQ(ReadBytes(kListFile), CrLf({kRed, kBlue}));
-}
-
-TEST_F(AddRemoveTest, RemoveWithNothingSelectedRewritesTheFileUnchanged) {
-    WriteBytes(kListFile, Lf({kRed, kGreen}));
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    Remove(dialog);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), (Entries{kRed, kGreen}));
-    EXPECT_EQ(ReadBytes(kListFile), CrLf({kRed, kGreen}));
-}
-
-TEST_F(AddRemoveTest, RemovingTheLastEntryLeavesAnEmptyFile) {
-    WriteBytes(kListFile, CrLf({kRed}));
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    SelectEntry(dialog, kWallpaperList, 0);
-    Remove(dialog);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{});
-    EXPECT_TRUE(FileExists(kListFile));
-    EXPECT_EQ(ReadBytes(kListFile), "");
-}
-
-TEST_F(AddRemoveTest, WithNoFolderAddAndRemoveChangeOnlyTheListBox) {
-    RemoveQuorvaneFolder();
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    AddThroughFileDialog(dialog, kRed);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{kRed});
-    EXPECT_EQ(ControlText(dialog, kCurrentSelection), kRed);
-    ExpectOnlyTheMainWindow(dialog);
-    SelectEntry(dialog, kWallpaperList, 0);
-    Remove(dialog);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{});
-    ExpectOnlyTheMainWindow(dialog);
-    EXPECT_FALSE(FolderExists(kQuorvaneFolder));
-}
-
-TEST_F(AddRemoveTest, ReadOnlyListFileIsLeftUntouched) {
-    std::string before = Lf({kRed});
-    WriteBytes(kListFile, before);
-    SetReadOnly(kListFile, true);
-    HWND dialog = Start();
-    ASSERT_NE(dialog, nullptr);
-    AddThroughFileDialog(dialog, kGreen);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), (Entries{kRed, kGreen}));
-    SelectEntry(dialog, kWallpaperList, 0);
-    Remove(dialog);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{kGreen});
-    ExpectOnlyTheMainWindow(dialog);
-    EXPECT_EQ(ReadBytes(kListFile), before);
-    EXPECT_TRUE(IsReadOnly(kListFile));
-    EXPECT_EQ(FilesIn(kQuorvaneFolder), std::vector<std::string>{"Quorvane.LST"});
+TEST_F(AddRemoveTest, SelectingShowsThePathIn1001AndARepaintShowsTheSelectionSetQuietly) {
+    WriteBytes(kListFile, ListBytes({kRed, kGreen}));
+    ASSERT_TRUE(Start());
+    std::string shown;
+    for (int index : {1, 0}) {
+        SelectEntry(dialog, kWallpaperList, index);
+        shown += ControlText(dialog, kCurrentSelection) + ", ";
+    }
+    for (auto [index, expected] : {std::pair(1, kGreen), std::pair(-1, std::string())}) {
+        SetSelectionQuietly(dialog, kWallpaperList, index);
+        shown += ControlText(dialog, kCurrentSelection) + " until repainted, then ";
+        Repaint(dialog);
+        WaitUntil([&, expected = expected] { return ControlText(dialog, kCurrentSelection) == expected; }, 3000);
+        shown += ControlText(dialog, kCurrentSelection) + ", ";
+    }
+    EXPECT_EQ(shown, kGreen + ", " + kRed + ", " + kRed + " until repainted, then " + kGreen + ", " + kGreen +
+                         " until repainted, then , ");
 }

@@ -1,97 +1,55 @@
-// Ending the program: the close box saves the 152-byte record, Esc saves nothing, two copies end cleanly.
-#include "DialogDriver.h"
+// Ending the program: the close box saves the 152-byte record of what the controls show, Esc saves nothing, two copies
+// end cleanly.
 #include "QuorvaneCase.h"
-#include "QuorvaneProcess.h"
-#include "SettingsBytes.h"
+
+using EndingTest = QuorvaneCase;
 
 namespace {
 
-class EndingTest : public QuorvaneCase {};
-
-void ExpectStampedRecord(const std::string& bytes) {
-    ASSERT_EQ(bytes.size(), kRecordSize);
-    EXPECT_EQ(bytes.substr(kSaveDateAt, 8), Today());
-    EXPECT_EQ(bytes[kSaveDateAt + 8], '\0');
-}
-
-// Closes the dialog with the close box and waits for the program to end.
-void CloseAndWait(const QuorvaneProcess& app, HWND dialog) {
-    PostClose(dialog);
-    EXPECT_TRUE(app.WaitForExit(kExitMs)) << "still running after WM_CLOSE";
+// The fields of the saved record, when it is 152 bytes stamped with today's date.
+std::string SavedFields() {
+    std::string bytes = ReadBytes(kSettingsFile);
+    if (bytes.size() != kRecordSize || SaveDateOf(bytes) != Today())
+        return std::to_string(bytes.size()) + " bytes dated " + SaveDateOf(bytes);
+    return std::to_string(Int32At(bytes, kFrequencyModeAt)) + " " + std::to_string(FloatAt(bytes, kMinutesAt)) + " " +
+           std::to_string(Int32At(bytes, kRandomPickAt)) + " " + std::to_string(Int32At(bytes, kStartMinimizedAt)) +
+           " " + std::to_string(Int32At(bytes, kAllowPreviewAt));
 }
 
 }  // namespace
 
-TEST_F(EndingTest, CloseBoxWritesTheRecordWithTodaysDate) {
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    CloseAndWait(app, dialog);
-    std::string bytes = ReadBytes(kSettingsFile);
-    ExpectStampedRecord(bytes);
-    EXPECT_EQ(Int32At(bytes, kFrequencyModeAt), 0);
-    EXPECT_EQ(FloatAt(bytes, kMinutesAt), 0.0f);
-    EXPECT_EQ(Int32At(bytes, kRandomPickAt), 0);
-    EXPECT_EQ(Int32At(bytes, kStartMinimizedAt), 0);
-    EXPECT_EQ(Int32At(bytes, kAllowPreviewAt), 0);
-    EXPECT_EQ(FilesIn(kQuorvaneFolder), std::vector<std::string>{"Quorvane.INI"});
+TEST_F(EndingTest, CloseBoxSavesWhatTheControlsShowAndTheNextStartShowsIt) {
+    WriteBytes(kSettingsFile, DatedRecord(Settings{1, 0, 1.5f, 1, 0, 0}, "01/02/03"));
+    ASSERT_TRUE(Start());
+    ClickCheckBox(dialog, kStartMinimized);
+    Close();
+    EXPECT_EQ(SavedFields(), "1 1.500000 1 1 0") << "mode, minutes, random, minimized, preview";
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(IsIconic(dialog));
 }
 
-TEST_F(EndingTest, CloseBoxSavesWhatTheControlsShow) {
-    Settings saved;
-    saved.frequencyMode = 1;
-    saved.minutes = 1.5f;
-    saved.randomPick = 1;
-    saved.allowPreview = 1;
-    WriteBytes(kSettingsFile, SettingsRecord(saved));
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    CloseAndWait(app, dialog);
-    std::string bytes = ReadBytes(kSettingsFile);
-    ExpectStampedRecord(bytes);
-    EXPECT_EQ(Int32At(bytes, kFrequencyModeAt), 1);
-    EXPECT_EQ(FloatAt(bytes, kMinutesAt), 1.5f);
-    EXPECT_EQ(Int32At(bytes, kRandomPickAt), 1);
-    EXPECT_EQ(Int32At(bytes, kStartMinimizedAt), 0);
-    EXPECT_EQ(Int32At(bytes, kAllowPreviewAt), 1);
-}
-
-TEST_F(EndingTest, EscEndsTheProgramAndWritesNothing) {
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(PressEscape(dialog)) << "the dialog did not come to the foreground";
-    EXPECT_TRUE(app.WaitForExit(kExitMs)) << "still running after Esc";
-    EXPECT_EQ(FilesIn(kQuorvaneFolder), std::vector<std::string>{});
-}
-
-TEST_F(EndingTest, EscLeavesTheSavedRecordAsItWas) {
-    Settings saved;
-    saved.frequencyMode = 2;
-    saved.minutes = 7.25f;
-    std::string record = SettingsRecord(saved);
-    record.replace(kSaveDateAt, 9, std::string("01/02/03\0", 9));
-    WriteBytes(kSettingsFile, record);
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(PressEscape(dialog)) << "the dialog did not come to the foreground";
-    EXPECT_TRUE(app.WaitForExit(kExitMs)) << "still running after Esc";
-    EXPECT_EQ(ReadBytes(kSettingsFile), record);
-}
-
-TEST_F(EndingTest, TwoCopiesRunAtOnceAndBothEndWithAValidRecord) {
+TEST_F(EndingTest, TwoCopiesRunAtOnceAndBothEndWithARecordOfTheirControls) {
     QuorvaneProcess first;
     HWND firstDialog = first.MainWindow();
+    ASSERT_TRUE(Start());
     ASSERT_NE(firstDialog, nullptr);
-    QuorvaneProcess second;
-    HWND secondDialog = second.MainWindow();
-    ASSERT_NE(secondDialog, nullptr);
-    EXPECT_NE(firstDialog, secondDialog);
-    CloseAndWait(first, firstDialog);
-    EXPECT_TRUE(second.Running());
-    CloseAndWait(second, secondDialog);
-    ExpectStampedRecord(ReadBytes(kSettingsFile));
-    EXPECT_EQ(FilesIn(kQuorvaneFolder), std::vector<std::string>{"Quorvane.INI"});
+    EXPECT_NE(firstDialog, dialog);
+    PostClose(firstDialog);
+    EXPECT_TRUE(first.WaitForExit(kExitMs)) << "the first copy still runs after WM_CLOSE";
+    EXPECT_TRUE(app->Running());
+    ClickCheckBox(dialog, kStartMinimized);
+    Close();
+    EXPECT_EQ(SavedFields(), "0 0.000000 0 1 0") << "mode, minutes, random, minimized, preview";
+    EXPECT_EQ(FilesIn(kQuorvaneFolder), Entries{"Quorvane.INI"});
+}
+
+TEST_F(EndingTest, EscEndsTheProgramAndLeavesTheFilesAsTheyWere) {
+    for (const std::string& saved : {std::string(), DatedRecord(Settings{2, 0, 7.25f}, "01/02/03")}) {
+        if (!saved.empty()) WriteBytes(kSettingsFile, saved);
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(PressEscape(dialog)) << "the dialog did not come to the foreground";
+        EXPECT_TRUE(app->WaitForExit(kExitMs)) << "still running after Esc";
+        EXPECT_EQ(FilesIn(kQuorvaneFolder), saved.empty() ? Entries{} : Entries{"Quorvane.INI"});
+        EXPECT_EQ(ReadBytes(kSettingsFile), saved);
+    }
 }

@@ -1,86 +1,43 @@
-// Loading the list file at start-up: line ends, empty and over-long lines, missing, empty or binary files.
-#include "DialogDriver.h"
+// Loading the list file at start-up through the list reader: its oddest lines, missing, empty, binary and huge files.
 #include "QuorvaneCase.h"
-#include "QuorvaneProcess.h"
-#include "SettingsBytes.h"
 
-namespace {
+using ListFileTest = QuorvaneCase;
 
-using Entries = std::vector<std::string>;
-
-const std::string kFirst = "C:\\Pictures\\First.bmp";
-const std::string kSecond = "C:\\Pictures\\Second.bmp";
-
-class ListFileTest : public QuorvaneCase {
-protected:
-    // The list box after starting on a list file of `bytes`.
-    Entries LoadedFrom(const std::string& bytes) {
-        WriteBytes(kListFile, bytes);
-        QuorvaneProcess app;
-        HWND dialog = app.MainWindow();
-        if (!dialog) {
-            ADD_FAILURE() << "no main window";
-            return {};
+TEST_F(ListFileTest, StartUpLoadsTheEntriesOfEachLineAndLeavesTheFile) {
+    const std::string first = "C:\\Pictures\\First.bmp", second = "C:\\Pictures\\Second.bmp";
+    const std::string path259 = "C:\\" + std::string(252, 'a') + ".bmp",
+                      path260 = "C:\\" + std::string(253, 'b') + ".bmp";
+    Entries huge;
+    for (int i = 0; i < 5000; ++i) huge.push_back("C:\\Pictures\\" + std::to_string(i) + ".bmp");
+    struct Row {
+        std::optional<std::string> bytes;  // none: no list file
+        std::optional<Entries> loaded;     // none: not looked at
+    };
+    const Row rows[] = {
+        {first + "\r\n\r\n" + second + "\n" + first, Entries{first, second, first}},
+        {path259 + "\r\n" + path260 + "\r\n" + std::string(300, 'c') + "\r\n" + second + "\r\n",
+         Entries{path259, second}},
+        {std::string("A\r\r\n\r\r\nB\r\n\x1A"
+                     "C\r\n"),
+         Entries{"A", "B"}},
+        {std::nullopt, Entries{}},
+        {"", Entries{}},
+        {NoiseBytes(4096), std::nullopt},
+        {ListBytes(huge), huge},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("row " + std::to_string(&row - rows));
+        MakeEmptyQuorvaneFolder();
+        if (row.bytes) WriteBytes(kListFile, *row.bytes);
+        ASSERT_TRUE(Start());
+        if (row.loaded && row.loaded->size() > 5) {  // beyond a handful, the count, the first and the last
+            int count = int(row.loaded->size());
+            EXPECT_EQ(ListCount(dialog, kWallpaperList), count);
+            for (int i : {0, count - 1}) EXPECT_EQ(ListEntry(dialog, kWallpaperList, i), (*row.loaded)[i]);
+        } else if (row.loaded) {
+            EXPECT_EQ(ListEntries(dialog, kWallpaperList), *row.loaded);
         }
-        Entries entries = ListEntries(dialog, kWallpaperList);
-        EXPECT_TRUE(app.Running());
-        EXPECT_EQ(ReadBytes(kListFile), bytes) << "loading changed the list file";
-        return entries;
+        EXPECT_TRUE(app->Running());
+        EXPECT_EQ(FileExists(kListFile) ? ReadBytes(kListFile) : "<no file>", row.bytes.value_or("<no file>"));
     }
-};
-
-}  // namespace
-
-TEST_F(ListFileTest, EmptyLinesAreSkipped) {
-    EXPECT_EQ(LoadedFrom(kFirst + "\r\n\r\n" + kSecond + "\r\n"), (Entries{kFirst, kSecond}));
-}
-
-TEST_F(ListFileTest, LineFeedAloneEndsALine) {
-    EXPECT_EQ(LoadedFrom(kFirst + "\n" + kSecond + "\n"), (Entries{kFirst, kSecond}));
-}
-
-TEST_F(ListFileTest, FinalLineWithoutLineEndLoadsWhole) {
-    EXPECT_EQ(LoadedFrom(kFirst + "\r\n" + kSecond), (Entries{kFirst, kSecond}));
-}
-
-TEST_F(ListFileTest, DuplicatesBothLoad) {
-    EXPECT_EQ(LoadedFrom(kFirst + "\r\n" + kFirst + "\r\n"), (Entries{kFirst, kFirst}));
-}
-
-TEST_F(ListFileTest, LineOf259CharactersLoadsWhole) {
-    std::string longest = "C:\\" + std::string(252, 'a') + ".bmp";
-    ASSERT_EQ(longest.size(), 259u);
-    EXPECT_EQ(LoadedFrom(longest + "\r\n" + kSecond + "\r\n"), (Entries{longest, kSecond}));
-}
-
-TEST_F(ListFileTest, LongerLinesAreSkippedWholeAndTheNextLineLoads) {
-    std::string tooLong = "C:\\" + std::string(253, 'b') + ".bmp";
-    ASSERT_EQ(tooLong.size(), 260u);
-    std::string farTooLong(300, 'c');
-    EXPECT_EQ(LoadedFrom(kFirst + "\r\n" + tooLong + "\r\n" + farTooLong + "\r\n" + kSecond + "\r\n"),
-              (Entries{kFirst, kSecond}));
-}
-
-TEST_F(ListFileTest, MissingListFileStartsEmpty) {
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{});
-    EXPECT_FALSE(FileExists(kListFile));
-}
-
-TEST_F(ListFileTest, EmptyListFileStartsEmpty) { EXPECT_EQ(LoadedFrom(""), Entries{}); }
-
-TEST_F(ListFileTest, BinaryListFileStartsCalmly) { LoadedFrom(NoiseBytes(4096)); }
-
-TEST_F(ListFileTest, HugeListFileLoadsEveryLine) {
-    std::string bytes;
-    for (int i = 0; i < 5000; ++i) bytes += "C:\\Pictures\\" + std::to_string(i) + ".bmp\r\n";
-    WriteBytes(kListFile, bytes);
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ListCount(dialog, kWallpaperList), 5000);
-    EXPECT_EQ(ListEntry(dialog, kWallpaperList, 0), "C:\\Pictures\\0.bmp");
-    EXPECT_EQ(ListEntry(dialog, kWallpaperList, 4999), "C:\\Pictures\\4999.bmp");
 }

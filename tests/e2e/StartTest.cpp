@@ -1,129 +1,62 @@
-// Start-up: what the controls show with no files, with a saved settings file, and with a bad one.
-#include "DialogDriver.h"
+// Start-up: what the controls show with no files, with saved settings files of any length, and with bad ones.
 #include "QuorvaneCase.h"
-#include "QuorvaneProcess.h"
-#include "SettingsBytes.h"
 
 namespace {
 
-class StartTest : public QuorvaneCase {};
-
-void ExpectFrequency(HWND dialog, int checkedId) {
-    for (int id : {kFreqMinutes, kFreqOnceADay, kFreqOncePerRun}) {
-        EXPECT_EQ(CheckState(dialog, id), id == checkedId ? BST_CHECKED : BST_UNCHECKED) << "radio " << id;
+class StartTest : public QuorvaneCase {
+protected:
+    // The frequency ticked, the minutes box, and the ticked boxes: "once a day 1.23 (box off), random, preview".
+    std::string Shown() {
+        std::string shown;
+        const char* const modes[] = {"minutes", "once a day", "once per run"};
+        for (int i = 0; i < 3; ++i) shown += CheckState(dialog, kFreqMinutes + i) == BST_CHECKED ? modes[i] : "";
+        shown += " " + ControlText(dialog, kMinutes) + (ControlEnabled(dialog, kMinutes) ? "" : " (box off)");
+        const std::pair<int, const char*> boxes[] = {
+            {kRandomPick, ", random"}, {kStartMinimized, ", minimized"}, {kAllowPreview, ", preview"}};
+        for (auto [id, name] : boxes) shown += CheckState(dialog, id) == BST_CHECKED ? name : "";
+        return shown + (IsIconic(dialog) ? ", iconic" : "");
     }
-    EXPECT_EQ(ControlEnabled(dialog, kMinutes), checkedId == kFreqMinutes) << "minutes edit enabled";
-}
+};
 
-void ExpectTicks(HWND dialog, int randomPick, int startMinimized, int allowPreview) {
-    EXPECT_EQ(CheckState(dialog, kRandomPick), randomPick);
-    EXPECT_EQ(CheckState(dialog, kStartMinimized), startMinimized);
-    EXPECT_EQ(CheckState(dialog, kAllowPreview), allowPreview);
-}
-
-// Starts the program on the settings file `bytes` and checks that it comes up and leaves the file.
-void ExpectCalmStartOn(const std::string& bytes) {
-    SCOPED_TRACE("settings file of " + std::to_string(bytes.size()) + " bytes");
-    WriteBytes(kSettingsFile, bytes);
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(Settle(dialog));
-    EXPECT_TRUE(app.Running());
-    EXPECT_EQ(ReadBytes(kSettingsFile), bytes);
+std::string Record(const Settings& saved, size_t length) {
+    return (SettingsRecord(saved) + std::string(48, '\xFF')).substr(0, length);
 }
 
 }  // namespace
 
-TEST_F(StartTest, WithNoFilesShowsMinuteModeZeroAndClearBoxes) {
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    ExpectFrequency(dialog, kFreqMinutes);
-    EXPECT_EQ(ControlText(dialog, kMinutes), "0.00");
-    ExpectTicks(dialog, BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED);
-    EXPECT_EQ(ListEntries(dialog, kWallpaperList), std::vector<std::string>{});
-    EXPECT_FALSE(IsIconic(dialog));
-}
-
-TEST_F(StartTest, WithNoFolderShowsMinuteModeZero) {
-    RemoveQuorvaneFolder();
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    ExpectFrequency(dialog, kFreqMinutes);
-    EXPECT_EQ(ControlText(dialog, kMinutes), "0.00");
-    EXPECT_FALSE(FolderExists(kQuorvaneFolder));
-}
-
-TEST_F(StartTest, SavedSettingsAreShown) {
-    Settings saved;
-    saved.frequencyMode = 1;
-    saved.minutes = 1.23f;
-    saved.randomPick = 1;
-    saved.allowPreview = 1;
-    WriteBytes(kSettingsFile, SettingsRecord(saved));
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    ExpectFrequency(dialog, kFreqOnceADay);
-    EXPECT_EQ(ControlText(dialog, kMinutes), "1.23");
-    ExpectTicks(dialog, BST_CHECKED, BST_UNCHECKED, BST_CHECKED);
-}
-
-TEST_F(StartTest, RandomPickIsTickedOnlyForExactlyOne) {
-    Settings saved;
-    saved.randomPick = 2;
-    WriteBytes(kSettingsFile, SettingsRecord(saved));
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(CheckState(dialog, kRandomPick), BST_UNCHECKED);
-}
-
-TEST_F(StartTest, UnknownFrequencyModeIsShownAsOncePerRun) {
-    Settings saved;
-    saved.frequencyMode = 7;
-    saved.minutes = 3;
-    WriteBytes(kSettingsFile, SettingsRecord(saved));
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    ExpectFrequency(dialog, kFreqOncePerRun);
-    EXPECT_EQ(ControlText(dialog, kMinutes), "3.00");
-}
-
-TEST_F(StartTest, ShortSettingsFileFillsOnlyItsLeadingFields) {
-    Settings saved;
-    saved.frequencyMode = 1;
-    saved.minutes = 2.5f;
-    saved.randomPick = 1;
-    WriteBytes(kSettingsFile, SettingsRecord(saved).substr(0, 12));
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    ExpectFrequency(dialog, kFreqOnceADay);
-    EXPECT_EQ(ControlText(dialog, kMinutes), "2.50");
-    ExpectTicks(dialog, BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED);
-}
-
-TEST_F(StartTest, LongSettingsFileIsReadUpToItsFirstRecord) {
-    Settings saved;
-    saved.frequencyMode = 2;
-    saved.minutes = 4.5f;
-    saved.randomPick = 1;
-    WriteBytes(kSettingsFile, SettingsRecord(saved) + std::string(48, '\xFF'));
-    QuorvaneProcess app;
-    HWND dialog = app.MainWindow();
-    ASSERT_NE(dialog, nullptr);
-    ExpectFrequency(dialog, kFreqOncePerRun);
-    EXPECT_EQ(ControlText(dialog, kMinutes), "4.50");
-    ExpectTicks(dialog, BST_CHECKED, BST_UNCHECKED, BST_UNCHECKED);
-}
-
-TEST_F(StartTest, BadSettingsFilesStartCalmlyAndStayAsTheyWere) {
-    ExpectCalmStartOn(NoiseBytes(kRecordSize));
-    ExpectCalmStartOn(NoiseBytes(5000));
-    ExpectCalmStartOn("");
-    ExpectCalmStartOn("\x01");
+TEST_F(StartTest, ControlsShowTheSavedSettingsAndTheFilesStayAsTheyWere) {
+    const std::string noFile = "<no file>", noFolder = "<no folder>";
+    struct Row {
+        std::string settings;
+        std::string shown;  // empty: not looked at
+    };
+    const Row rows[] = {
+        {noFile, "minutes 0.00"},
+        {noFolder, "minutes 0.00"},
+        {Record(Settings{1, 0, 1.23f, 1, 0, 1}, 152), "once a day 1.23 (box off), random, preview"},
+        {Record(Settings{0, 0, 0, 2}, 152), "minutes 0.00"},
+        {Record(Settings{0, 0, 0, 0, 1}, 152), "minutes 0.00, minimized, iconic"},
+        {Record(Settings{7, 0, 3}, 152), "once per run 3.00 (box off)"},
+        {Record(Settings{1, 0, 2.5f, 1, 1, 1}, 12), "once a day 2.50 (box off)"},
+        {Record(Settings{2, 0, 4.5f, 1}, 200), "once per run 4.50 (box off), random"},
+        {"", "minutes 0.00"},
+        {"\x01", ""},
+        {NoiseBytes(kRecordSize), ""},
+        {NoiseBytes(5000), ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("row " + std::to_string(&row - rows));
+        MakeEmptyQuorvaneFolder();
+        if (row.settings == noFolder) RemoveQuorvaneFolder();
+        if (row.settings[0] != '<') WriteBytes(kSettingsFile, row.settings);
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(Settle(dialog));
+        EXPECT_TRUE(app->Running());
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(ListEntries(dialog, kWallpaperList), Entries{});
+        EXPECT_EQ(row.shown.empty() ? "" : Shown(), row.shown);
+        EXPECT_EQ(FolderExists(kQuorvaneFolder), row.settings != noFolder);
+        EXPECT_EQ(FilesIn(kQuorvaneFolder), row.settings[0] == '<' ? Entries{} : Entries{"Quorvane.INI"});
+        EXPECT_EQ(ReadBytes(kSettingsFile), row.settings[0] == '<' ? "" : row.settings);
+    }
 }
