@@ -80,8 +80,8 @@ CInstallProcedure::Next CInstallProcedure::MakeInstallFolder() {
 }
 
 CInstallProcedure::Next CInstallProcedure::CopyShortcut(int platformId) {
-    bool placed = platformId == kPlatformWindows95 ? PlaceShortcut(m_windowsFolder + STARTUP_PATH_95)
-                                                   : PlaceShortcutOnNT();
+    bool placed =
+        platformId == kPlatformWindows95 ? PlaceShortcut(m_windowsFolder + STARTUP_PATH_95) : PlaceShortcutOnNT();
     return placed ? Next::GoOn : CopyFailed(kShortcutFailed);
 }
 

@@ -139,7 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         auto [g, w] = std::mismatch(got.begin(), got.end(), want.begin(), want.end());
         if (g == got.end() && w == want.end()) continue;
         std::fprintf(stderr, "install procedure broke a rule at call %zu: got [%s], expected [%s]\n",
-                     std::size_t(g - got.begin()), g == got.end() ? "none" : g->c_str(), w == want.end() ? "none" : w->c_str());
+                     std::size_t(g - got.begin()), g == got.end() ? "none" : g->c_str(),
+                     w == want.end() ? "none" : w->c_str());
         std::abort();
     }
     return 0;

@@ -136,10 +136,10 @@ inline Calls SuccessOutcome(const std::string& windowsFolder = kWindows) {
 }
 
 inline Calls ErrorOutcome() {
-    return ErrorBox("There were errors. Installation was not successful.\n"
-                    "Read README.TXT file for possible causes and remedies.") +
+    return ErrorBox(
+               "There were errors. Installation was not successful.\n"
+               "Read README.TXT file for possible causes and remedies.") +
            Calls{"Close"};
 }
 
 inline std::string FileFailed(int row) { return std::string("File Copy Failed! ") + g_installItems[row].szFileName; }
-

@@ -7,10 +7,10 @@
 
 namespace {
 
-const std::string kNt4Programs = std::string(kWindows) + "\\Profiles\\All Users\\Start Menu\\Programs";
+const std::string kNt4Programs = std::string(kWindows) + PROGRAMS_PATH_NT4;
 const std::string kNtStartup = kNt4Programs + "\\StartUp";
-constexpr uint64_t kPlenty = 100000000;
-constexpr uint64_t kFourGiB = 4294967296ull;
+const std::string kCommonCopy = CopyCall(0, kCommonStartup), kUserCopy = CopyCall(0, kUserStartup);
+constexpr uint64_t kPlenty = 100000000, kFourGiB = 4294967296ull;
 const Calls kEnd = {"EndWaitCursor"};
 
 Calls Times(int times, const Calls& calls) {
@@ -29,11 +29,12 @@ Calls UpToPlatform() { return RunStart() + InstallFolder() + Calls{"WindowsFolde
 
 // Up to asking the shell for the all-users StartUp folder, on NT without the NT 4.0 layout.
 Calls UpToCommonStartup(const std::string& windows = kWindows) {
-    return UpToPlatform() + Calls{"PathExists " + windows + "\\Profiles\\All Users\\Start Menu\\Programs",
-                                  "ShellFolder 24"};
+    return UpToPlatform() + Calls{"PathExists " + windows + PROGRAMS_PATH_NT4, "ShellFolder 24"};
 }
 
 Calls Clean() { return UpToCommonStartup() + Shortcut(kCommonStartup) + CopiedRows(1, 19) + SuccessOutcome() + kEnd; }
+
+Calls ToUsersStartup() { return Calls{"ShellFolder 7"} + Shortcut(kUserStartup); }
 
 Calls BothStartupsRefused() {
     return UpToCommonStartup() + Shortcut(kCommonStartup, false) + Calls{"ShellFolder 7"} +
@@ -48,105 +49,99 @@ Calls FileFails(int row) {
 
 std::string FileCopy(int row) { return CopyCall(row, "C:\\QUORVANE"); }
 
-struct Script {
-    std::string what;
-    Calls expected;
-    std::map<std::string, int> failures;
-    std::deque<int> answers;
-    uint64_t space = kPlenty;
-    int platformId = 2;
-    bool nt4Layout = false;
-    std::string windows = kWindows;
-};
-
-Calls Install(const Script& script) {
+// A machine without the NT 4.0 layout, as Windows is today.
+CScriptedMachine Machine(std::map<std::string, int> failures = {}, std::deque<int> answers = {}) {
     CScriptedMachine machine;
-    machine.failures = script.failures;
-    machine.answers = script.answers;
-    machine.platformId = script.platformId;
-    machine.windowsFolder = script.windows;
-    if (!script.nt4Layout) machine.failures["PathExists " + script.windows + PROGRAMS_PATH_NT4] = 99;
-    CInstallProcedure(machine, script.space).Run();
-    return machine.calls;
+    machine.failures = std::move(failures);
+    machine.failures.emplace("PathExists " + kNt4Programs, 99);
+    machine.answers = std::move(answers);
+    return machine;
+}
+
+void Expect(const std::string& what, CScriptedMachine machine, const Calls& expected, uint64_t space = kPlenty) {
+    CInstallProcedure(machine, space).Run();
+    EXPECT_EQ(machine.calls, expected) << what;
 }
 
 }  // namespace
 
-TEST(InstallProcedure, EachScriptGivesItsCalls) {
-    const std::string common = CopyCall(0, kCommonStartup), user = CopyCall(0, kUserStartup);
-    const std::string folder = "PathExists C:\\QUORVANE";
-    std::vector<Script> scripts = {
-        {"clean install: the all-users StartUp folder the shell names", Clean(), {}, {}},
-        {"exactly the required space", Clean(), {}, {}, 22000000},
-        {"4 GiB", Clean(), {}, {}, kFourGiB},
-        {"4 GiB and a byte short", Clean(), {}, {}, kFourGiB + 21999999},
-        {"the largest figure", Clean(), {}, {}, UINT64_MAX},
-        {"a byte short", RunStart() + SpaceWarning() + kEnd, {}, {}, 21999999},
-        {"no space", RunStart() + SpaceWarning() + kEnd, {}, {}, 0},
-        {"NT 4.0 layout", UpToPlatform() + Calls{"PathExists " + kNt4Programs} + Shortcut(kNtStartup) +
-             CopiedRows(1, 19) + SuccessOutcome() + kEnd, {}, {}, kPlenty, 2, true},
-        {"NT 4.0 layout refused: no other folder", UpToPlatform() + Calls{"PathExists " + kNt4Programs} +
-             Shortcut(kNtStartup, false) + ErrorRetryBox(kShortcutFailed) + kEnd,
-         {{CopyCall(0, kNtStartup), 1}}, {kAnswerAbort}, kPlenty, 2, true},
-        {"Windows 95 family", UpToPlatform() + Shortcut(std::string(kWindows) + "\\Start Menu\\Programs\\StartUp") +
-             CopiedRows(1, 19) + SuccessOutcome() + kEnd, {}, {}, kPlenty, 1},
-        {"the editor from the Windows folder", UpToCommonStartup("D:\\WINNT") + Shortcut(kCommonStartup) +
-             CopiedRows(1, 19) + SuccessOutcome("D:\\WINNT") + kEnd, {}, {}, kPlenty, 2, false, "D:\\WINNT"},
-        {"all-users refused, the user's written", UpToCommonStartup() + Shortcut(kCommonStartup, false) +
-             Calls{"ShellFolder 7"} + Shortcut(kUserStartup) + CopiedRows(1, 19) + SuccessOutcome() + kEnd,
-         {{common, 1}}, {}},
-        {"both refused, Abort", BothStartupsRefused() + kEnd, {{common, 1}, {user, 1}}, {kAnswerAbort}},
-        {"both refused, Ignore", BothStartupsRefused() + CopiedRows(1, 19) + ErrorOutcome() + kEnd,
-         {{common, 1}, {user, 1}}, {kAnswerIgnore}},
-        {"both refused, Retry", BothStartupsRefused() + kEnd + Clean(), {{common, 1}, {user, 1}}, {kAnswerRetry}},
-        {"install folder missing, Abort", RunStart() + InstallFolder() + ErrorRetryBox(kFolderFailed) + kEnd,
-         {{folder, 1}}, {kAnswerAbort}},
-        {"install folder missing, Ignore", RunStart() + InstallFolder() + ErrorRetryBox(kFolderFailed) + kEnd,
-         {{folder, 1}}, {kAnswerIgnore}},
-        {"install folder missing, Retry",
-         RunStart() + InstallFolder() + ErrorRetryBox(kFolderFailed) + kEnd + Clean(), {{folder, 1}}, {kAnswerRetry}},
-        {"platform 0", UpToPlatform() + ErrorBox(kWrongPlatform) + kEnd, {}, {}, kPlenty, 0},
-        {"platform 3", UpToPlatform() + ErrorBox(kWrongPlatform) + kEnd, {}, {}, kPlenty, 3},
-        {"platform -1", UpToPlatform() + ErrorBox(kWrongPlatform) + kEnd, {}, {}, kPlenty, -1},
-        {"three files missing, Ignore each: one outcome",
-         FileFails(1) + CopiedRows(2, 13) + Calls{FileCopy(14)} + ErrorRetryBox(FileFailed(14)) +
-             CopiedRows(15, 17) + Calls{FileCopy(18)} + ErrorRetryBox(FileFailed(18)) + CopiedRows(19, 19) +
-             ErrorOutcome() + kEnd,
-         {{FileCopy(1), 1}, {FileCopy(14), 1}, {FileCopy(18), 1}}, {kAnswerIgnore, kAnswerIgnore, kAnswerIgnore}},
-        {"a failure after a Retry sets the new run's error flag",
-         FileFails(3) + kEnd + FileFails(9) + CopiedRows(10, 19) + ErrorOutcome() + kEnd,
-         {{FileCopy(3), 1}, {FileCopy(9), 2}}, {kAnswerRetry, kAnswerIgnore}},
-        {"five Retries, one run after another", Times(5, FileFails(13) + kEnd) + Clean(), {{FileCopy(13), 5}},
-         {kAnswerRetry, kAnswerRetry, kAnswerRetry, kAnswerRetry, kAnswerRetry}},
-        {"a box without a known answer ends the run", FileFails(7) + kEnd, {{FileCopy(7), 1}}, {0}},
-    };
-    for (int row = 1; row < GetInstallItemCount(); ++row) {
-        std::map<std::string, int> missing = {{FileCopy(row), 1}};
-        std::string name = g_installItems[row].szFileName;
-        scripts.push_back({name + " missing, Abort", FileFails(row) + kEnd, missing, {kAnswerAbort}});
-        scripts.push_back({name + " missing, Ignore", FileFails(row) + CopiedRows(row + 1, 19) + ErrorOutcome() + kEnd,
-                           missing, {kAnswerIgnore}});
-        scripts.push_back({name + " missing, Retry", FileFails(row) + kEnd + Clean(), missing, {kAnswerRetry}});
+TEST(InstallProcedure, TheSpaceIsComparedAsItsFullFigure) {
+    for (uint64_t space : {uint64_t(22000000), kFourGiB, kFourGiB + 21999999, UINT64_MAX}) {
+        Expect(std::to_string(space), Machine(), Clean(), space);
     }
-    for (const Script& script : scripts) {
-        EXPECT_EQ(Install(script), script.expected) << script.what;
+    for (uint64_t space : {uint64_t(21999999), uint64_t(0)}) {
+        Expect(std::to_string(space), Machine(), RunStart() + SpaceWarning() + kEnd, space);
     }
 }
 
+TEST(InstallProcedure, TheShortcutGoesWhereThePlatformAndItsFoldersSay) {
+    CScriptedMachine nt4, win95 = Machine(), winnt, noCommon = Machine();
+    nt4.failures = {{CopyCall(0, kNtStartup), 1}};
+    nt4.answers = {kAnswerAbort};
+    win95.platformId = 1;
+    winnt.windowsFolder = "D:\\WINNT";
+    winnt.failures = {{"PathExists D:\\WINNT" + std::string(PROGRAMS_PATH_NT4), 1}};
+    noCommon.shellFolders[kShellCommonStartup] = "";
+    const Calls afterShortcut = CopiedRows(1, 19) + SuccessOutcome() + kEnd;
+    Expect("the all-users folder the shell names", Machine(), Clean());
+    Expect("NT 4.0 layout", CScriptedMachine(),
+           UpToPlatform() + Calls{"PathExists " + kNt4Programs} + Shortcut(kNtStartup) + afterShortcut);
+    Expect("NT 4.0 layout refused: no other folder", nt4,
+           UpToPlatform() + Calls{"PathExists " + kNt4Programs} + Shortcut(kNtStartup, false) +
+               ErrorRetryBox(kShortcutFailed) + kEnd);
+    Expect("Windows 95 family", win95,
+           UpToPlatform() + Shortcut(kWindows + std::string(STARTUP_PATH_95)) + afterShortcut);
+    Expect("editor from the Windows folder", winnt,
+           UpToCommonStartup("D:\\WINNT") + Shortcut(kCommonStartup) + CopiedRows(1, 19) + SuccessOutcome("D:\\WINNT") +
+               kEnd);
+    Expect("all-users refused", Machine({{kCommonCopy, 1}}),
+           UpToCommonStartup() + Shortcut(kCommonStartup, false) + ToUsersStartup() + afterShortcut);
+    Expect("no all-users folder", noCommon, UpToCommonStartup() + ToUsersStartup() + afterShortcut);
+    const std::map<std::string, int> bothRefused = {{kCommonCopy, 1}, {kUserCopy, 1}};
+    Expect("both refused, Abort", Machine(bothRefused, {kAnswerAbort}), BothStartupsRefused() + kEnd);
+    Expect("both refused, Ignore", Machine(bothRefused, {kAnswerIgnore}),
+           BothStartupsRefused() + CopiedRows(1, 19) + ErrorOutcome() + kEnd);
+    Expect("both refused, Retry", Machine(bothRefused, {kAnswerRetry}), BothStartupsRefused() + kEnd + Clean());
+    for (int platformId : {0, 3, -1}) {
+        CScriptedMachine unknown = Machine();
+        unknown.platformId = platformId;
+        Expect(std::to_string(platformId), unknown, UpToPlatform() + ErrorBox(kWrongPlatform) + kEnd);
+    }
+}
+
+TEST(InstallProcedure, AMissingInstallFolderEndsTheRunUnlessRetried) {
+    const Calls missing = RunStart() + InstallFolder() + ErrorRetryBox(kFolderFailed) + kEnd;
+    for (int answer : {kAnswerAbort, kAnswerIgnore}) {
+        Expect(std::to_string(answer), Machine({{"PathExists C:\\QUORVANE", 1}}, {answer}), missing);
+    }
+    Expect("Retry", Machine({{"PathExists C:\\QUORVANE", 1}}, {kAnswerRetry}), missing + Clean());
+}
+
+TEST(InstallProcedure, AFailedCopyNamesTheFileAndGoesAsTheAnswerSays) {
+    for (int row = 1; row < GetInstallItemCount(); ++row) {
+        const std::map<std::string, int> missing = {{FileCopy(row), 1}};
+        Expect(FileCopy(row) + ", Abort", Machine(missing, {kAnswerAbort}), FileFails(row) + kEnd);
+        Expect(FileCopy(row) + ", Ignore", Machine(missing, {kAnswerIgnore}),
+               FileFails(row) + CopiedRows(row + 1, 19) + ErrorOutcome() + kEnd);
+        Expect(FileCopy(row) + ", Retry", Machine(missing, {kAnswerRetry}), FileFails(row) + kEnd + Clean());
+    }
+    Expect("three Ignored: one outcome",
+           Machine({{FileCopy(1), 1}, {FileCopy(14), 1}, {FileCopy(18), 1}},
+                   {kAnswerIgnore, kAnswerIgnore, kAnswerIgnore}),
+           FileFails(1) + CopiedRows(2, 13) + Calls{FileCopy(14)} + ErrorRetryBox(FileFailed(14)) + CopiedRows(15, 17) +
+               Calls{FileCopy(18)} + ErrorRetryBox(FileFailed(18)) + CopiedRows(19, 19) + ErrorOutcome() + kEnd);
+    Expect("a failure after a Retry sets the new run's error flag",
+           Machine({{FileCopy(3), 1}, {FileCopy(9), 2}}, {kAnswerRetry, kAnswerIgnore}),
+           FileFails(3) + kEnd + FileFails(9) + CopiedRows(10, 19) + ErrorOutcome() + kEnd);
+    Expect("five Retries, one run after another", Machine({{FileCopy(13), 5}}, std::deque<int>(5, kAnswerRetry)),
+           Times(5, FileFails(13) + kEnd) + Clean());
+    Expect("a box without a known answer ends the run", Machine({{FileCopy(7), 1}}, {0}), FileFails(7) + kEnd);
+}
+
 TEST(InstallProcedure, InstallPressedAgainAfterAnEarlyEndStartsFromTheTop) {
-    CScriptedMachine machine;
-    machine.failures = {{"PathExists " + kNt4Programs, 99}, {CopyCall(0, kCommonStartup), 1}, {CopyCall(0, kUserStartup), 1}};
+    CScriptedMachine machine = Machine({{kCommonCopy, 1}, {kUserCopy, 1}});
     CInstallProcedure procedure(machine, kPlenty);
     procedure.Run();
     procedure.Run();
     EXPECT_EQ(machine.calls, BothStartupsRefused() + kEnd + Clean());
-}
-
-TEST(InstallProcedure, WhenTheShellNamesNoAllUsersFolderTheUsersTakesTheShortcut) {
-    CScriptedMachine machine;
-    machine.failures = {{"PathExists " + kNt4Programs, 1}};
-    machine.shellFolders[kShellCommonStartup] = "";
-    CInstallProcedure(machine, kPlenty).Run();
-    EXPECT_EQ(machine.calls, UpToCommonStartup() + Calls{"ShellFolder 7"} + Shortcut(kUserStartup) +
-                                 CopiedRows(1, 19) + SuccessOutcome() + kEnd);
 }
