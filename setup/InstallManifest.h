@@ -23,6 +23,9 @@ constexpr uint64_t REQUIRED_SPACE = 22000000;
 // Appended to the Windows folder to give the StartUp folder.
 constexpr char STARTUP_PATH_95[] = "\\Start Menu\\Programs\\StartUp";
 constexpr char STARTUP_PATH_NT[] = "\\Profiles\\All Users\\Start Menu\\Programs\\StartUp";
+// Appended to the Windows folder: present only where NT 4.0 keeps its profiles in the Windows
+// folder. Elsewhere the shell names the StartUp folders.
+constexpr char PROGRAMS_PATH_NT4[] = "\\Profiles\\All Users\\Start Menu\\Programs";
 
 // The installed wallpaper program's command line.
 constexpr char PROGRAM_COMMAND[] = "C:\\QUORVANE\\QUORVANE.EXE";

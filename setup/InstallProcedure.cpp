@@ -53,13 +53,15 @@ CInstallProcedure::Next CInstallProcedure::RunSteps() {
     m_platform.SetProgressStep(1);
     if (!HasEnoughSpace()) return Next::EndRun;
     if (Next next = MakeInstallFolder(); next != Next::GoOn) return next;
-    std::string startupFolder = StartupFolder();
-    if (startupFolder.empty()) {
+    // Only the platform identifier decides; no version number is looked at.
+    m_windowsFolder = m_platform.WindowsFolder();
+    int platformId = m_platform.PlatformId();
+    if (platformId != kPlatformWindows95 && platformId != kPlatformWindowsNT) {
         ErrorBox(kWrongPlatform);
         return Next::EndRun;
     }
-    m_platform.CreateFolder(startupFolder);
-    if (Next next = CopyFiles(startupFolder); next != Next::GoOn) return next;
+    if (Next next = CopyShortcut(platformId); next != Next::GoOn) return next;
+    if (Next next = CopyFiles(); next != Next::GoOn) return next;
     ReportOutcome();
     return Next::EndRun;
 }
@@ -77,38 +79,49 @@ CInstallProcedure::Next CInstallProcedure::MakeInstallFolder() {
     return ErrorRetryBox(kFolderFailed) == kAnswerRetry ? Next::Restart : Next::EndRun;
 }
 
-// Only the platform identifier decides; no version number is looked at.
-std::string CInstallProcedure::StartupFolder() {
-    m_windowsFolder = m_platform.WindowsFolder();
-    switch (m_platform.PlatformId()) {
-        case kPlatformWindows95:
-            return m_windowsFolder + STARTUP_PATH_95;
-        case kPlatformWindowsNT:
-            return m_windowsFolder + STARTUP_PATH_NT;
-        default:
-            return "";
-    }
+CInstallProcedure::Next CInstallProcedure::CopyShortcut(int platformId) {
+    bool placed =
+        platformId == kPlatformWindows95 ? PlaceShortcut(m_windowsFolder + STARTUP_PATH_95) : PlaceShortcutOnNT();
+    return placed ? Next::GoOn : CopyFailed(kShortcutFailed);
 }
 
-// The shortcut into the StartUp folder, then the other rows into the install folder.
-CInstallProcedure::Next CInstallProcedure::CopyFiles(const std::string& startupFolder) {
-    Next next = CopyItem(g_installItems[0], startupFolder, kShortcutFailed);
+// NT 4.0 keeps the all-users StartUp folder under the Windows folder; later versions keep it
+// where the shell says, and a user who may not write there gets the shortcut in their own.
+bool CInstallProcedure::PlaceShortcutOnNT() {
+    if (m_platform.PathExists(m_windowsFolder + PROGRAMS_PATH_NT4)) {
+        return PlaceShortcut(m_windowsFolder + STARTUP_PATH_NT);
+    }
+    return PlaceShortcut(m_platform.ShellFolder(kShellCommonStartup)) ||
+           PlaceShortcut(m_platform.ShellFolder(kShellUserStartup));
+}
+
+// The StartUp folder is made when missing, one level only.
+bool CInstallProcedure::PlaceShortcut(const std::string& startupFolder) {
+    if (startupFolder.empty()) return false;
+    m_platform.CreateFolder(startupFolder);
+    return Copy(g_installItems[0], startupFolder);
+}
+
+// Every row after the shortcut goes into the install folder.
+CInstallProcedure::Next CInstallProcedure::CopyFiles() {
+    Next next = Next::GoOn;
     for (int row = 1; row < GetInstallItemCount() && next == Next::GoOn; ++row) {
         const InstallItem& item = g_installItems[row];
-        next = CopyItem(item, INSTALL_DIR, kFileFailed + std::string(item.szFileName));
+        if (!Copy(item, INSTALL_DIR)) next = CopyFailed(kFileFailed + std::string(item.szFileName));
     }
     return next;
 }
 
 // The source is the bare name, found in the installer's working folder.
-CInstallProcedure::Next CInstallProcedure::CopyItem(const InstallItem& item, const std::string& folder,
-                                                    const std::string& failureText) {
-    if (m_platform.CopyFileReplacing(item.szFileName, folder + "\\" + item.szFileName)) {
-        m_platform.StepProgress();
-        return Next::GoOn;
-    }
+bool CInstallProcedure::Copy(const InstallItem& item, const std::string& folder) {
+    if (!m_platform.CopyFileReplacing(item.szFileName, folder + "\\" + item.szFileName)) return false;
+    m_platform.StepProgress();
+    return true;
+}
+
+CInstallProcedure::Next CInstallProcedure::CopyFailed(const std::string& text) {
     m_errorFlag = true;
-    switch (ErrorRetryBox(failureText)) {
+    switch (ErrorRetryBox(text)) {
         case kAnswerIgnore:
             return Next::GoOn;
         case kAnswerRetry:

@@ -16,6 +16,10 @@ constexpr int kAnswerAbort = 3;
 constexpr int kAnswerRetry = 4;
 constexpr int kAnswerIgnore = 5;
 
+// The shell's StartUp folders, with the platform's folder identifiers.
+constexpr int kShellCommonStartup = 0x18;
+constexpr int kShellUserStartup = 0x07;
+
 // What the procedure needs of the machine and of the setup window.
 class CInstallPlatform {
 public:
@@ -36,6 +40,9 @@ public:
     virtual std::string WindowsFolder() = 0;
     // 1 for the Windows 95 family, 2 for Windows NT.
     virtual int PlatformId() = 0;
+    // The folder the shell names for kShellCommonStartup or kShellUserStartup; empty when it
+    // names none.
+    virtual std::string ShellFolder(int folderId) = 0;
     // Replaces an existing destination; false when the copy failed.
     virtual bool CopyFileReplacing(const std::string& source, const std::string& destination) = 0;
 
@@ -72,10 +79,14 @@ private:
     Next RunSteps();
     bool HasEnoughSpace();
     Next MakeInstallFolder();
-    // Empty for a platform that is neither of the two the program runs on.
-    std::string StartupFolder();
-    Next CopyFiles(const std::string& startupFolder);
-    Next CopyItem(const InstallItem& item, const std::string& folder, const std::string& failureText);
+    Next CopyShortcut(int platformId);
+    bool PlaceShortcutOnNT();
+    bool PlaceShortcut(const std::string& startupFolder);
+    Next CopyFiles();
+    // Steps the bar when the copy succeeded.
+    bool Copy(const InstallItem& item, const std::string& folder);
+    // Sets the error flag and asks the user what to do.
+    Next CopyFailed(const std::string& text);
     void ReportOutcome();
 
     // Both flash the caption twice before the box shows.

@@ -1,5 +1,6 @@
 // Install: the install procedure run against this window and the Win32 machine.
 #include <io.h>
+#include <shlobj.h>
 
 #include <optional>
 #include <string>
@@ -12,6 +13,8 @@ static_assert(kBoxOk == MB_OK && kBoxAbortRetryIgnore == MB_ABORTRETRYIGNORE && 
               "the procedure's box types are the platform's");
 static_assert(kAnswerAbort == IDABORT && kAnswerRetry == IDRETRY && kAnswerIgnore == IDIGNORE,
               "the procedure's answers are the platform's");
+static_assert(kShellCommonStartup == CSIDL_COMMON_STARTUP && kShellUserStartup == CSIDL_STARTUP,
+              "the procedure's shell folders are the platform's");
 
 class CSetupDlg::CWindowPlatform : public CInstallPlatform {
 public:
@@ -38,6 +41,12 @@ public:
         version.dwOSVersionInfoSize = sizeof version;
         GetVersionExA(&version);
         return int(version.dwPlatformId);
+    }
+
+    std::string ShellFolder(int folderId) override {
+        char folder[MAX_PATH] = "";
+        bool named = SUCCEEDED(SHGetFolderPathA(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, folder));
+        return named ? folder : "";
     }
 
     bool CopyFileReplacing(const std::string& source, const std::string& destination) override {

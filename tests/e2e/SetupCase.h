@@ -1,48 +1,45 @@
-// The base of every installer case, and what the cases share: where the installer lies, where it
-// installs to, and driving its window.
+// The base of every installer case: the prefix as wineboot makes it before and after each case,
+// and driving the installer's window.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <set>
+#include <shlobj.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "Wallpaper.h"
+#include "ProgramProcess.h"
 
-extern const char* const kInstallFolder;
-// The StartUp folder shared by all users of an NT system, and the shortcut the installer puts there.
-std::string StartupFolder();
-std::string InstalledShortcut();
+const char* const kInstallFolder = "C:\\QUORVANE";
+// The programs an install starts.
+const char* const kEditor = "notepad.exe";
+const char* const kWallpaperProgram = "Quorvane.EXE";
 
-// The setup window "Setup" of process `pid` once it shows, or nullptr after a bounded wait.
-HWND WaitForSetupWindow(DWORD pid);
-// A click on the Install picture button, posted: the install runs while the case goes on.
-void PressInstall(HWND setup);
-// The progress bar's position, or -1 when the window does not answer.
-int ProgressPosition(HWND setup);
+// The folder the shell names for CSIDL_COMMON_STARTUP or CSIDL_STARTUP.
+std::string ShellFolder(int csidl);
+// <Windows>\Profiles\All Users\Start Menu\Programs\StartUp, where NT 4.0 keeps the all-users
+// StartUp folder; with `level` 1 to 4 the folders above it, Profiles first.
+std::string Nt4StartupFolder(int level = 5);
+// A message box in one line: "<caption>: <text> [<buttons>(, icon)]".
+std::string BoxInOneLine(HWND box);
 
-// Before a case C:\QUORVANE and the shortcut are gone and the StartUp folder's parents exist;
-// afterwards the programs the installer started are ended and the prefix is as it was.
+// Before a case no text editor or wallpaper program runs and C:\QUORVANE is gone; afterwards the
+// programs the installer started are ended and the prefix is as it was.
 class SetupCase : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A copy of the installer's folder without the file `missing`, in a folder of its own that
-    // the case removes again; the installer finds its files in the folder it is run from.
-    std::string InstallerCopyWithout(const std::string& missing);
+    // Starts `folder`\setup.exe; the setup window once it shows, or nullptr.
+    HWND StartSetup(const std::string& folder);
+    // Makes the folder and the missing levels above it; all go again, with their files, after the case.
+    void MakeFolder(const std::string& path);
 
-    // The processes named `exeName` that were not running when the case began.
-    std::vector<DWORD> NewProcesses(const std::string& exeName) const;
-    // Ends them, saying which it ended.
-    void EndNewProcesses(const std::string& exeName);
-
-private:
-    std::set<DWORD> m_runningBefore;
-    // The folders from the Windows folder down to StartUp that the case or the installer made.
+    std::unique_ptr<ProgramProcess> m_setup;
+    HWND m_window = nullptr;
+    // The folders MakeFolder made, outermost first.
     std::vector<std::string> m_madeFolders;
-    std::string m_copyFolder;
-    KeptDesktopWallpaper m_keptWallpaper;
 };
