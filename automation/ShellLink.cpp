@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <numeric>
 
 namespace {
 
@@ -50,17 +51,19 @@ ShellLinkTarget ResolveShellLink(const std::string& linkFile) {
     return target;
 }
 
-std::vector<std::string> ShellStartupFolders() {
-    std::vector<std::string> folders;
-    for (int csidl : {CSIDL_COMMON_STARTUP, CSIDL_STARTUP}) {
-        char folder[MAX_PATH] = "";
-        if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder))) folders.push_back(folder);
-    }
-    return folders;
+std::string ShellFolder(int csidl) {
+    char folder[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder))) return "";
+    return folder;
 }
 
-std::string Nt4StartupFolder() {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\Profiles\\All Users\\Start Menu\\Programs\\StartUp";
+std::string Nt4StartupFolder(int level) {
+    char path[MAX_PATH] = "";
+    GetWindowsDirectoryA(path, MAX_PATH);
+    const char* const levels[] = {"\\Profiles", "\\All Users", "\\Start Menu", "\\Programs", "\\StartUp"};
+    return std::accumulate(levels, levels + level, std::string(path));
+}
+
+std::vector<std::string> ShellStartupFolders() {
+    return {ShellFolder(CSIDL_COMMON_STARTUP), ShellFolder(CSIDL_STARTUP)};
 }

@@ -16,8 +16,11 @@ struct ShellLinkTarget {
 // target path and the working folder (IShellLinkA::GetPath, GetWorkingDirectory).
 ShellLinkTarget ResolveShellLink(const std::string& linkFile);
 
-// The StartUp folders whose shortcuts the shell opens at log-on: all users' first, then the
-// user's own (SHGetFolderPath); a folder the shell does not know is left out.
+// The folder the shell names for `csidl` (CSIDL_COMMON_STARTUP, CSIDL_STARTUP, ...); empty when
+// it names none.
+std::string ShellFolder(int csidl);
+// <Windows>\Profiles\All Users\Start Menu\Programs\StartUp, where NT 4.0 keeps the all-users
+// StartUp folder; with `level` 1 to 4 the folders above it, Profiles first.
+std::string Nt4StartupFolder(int level = 5);
+// The StartUp folders whose shortcuts the shell opens at log-on: all users' first, then the user's.
 std::vector<std::string> ShellStartupFolders();
-// The NT 4.0 StartUp folder under the Windows folder, which the installer prefers where it exists.
-std::string Nt4StartupFolder();

@@ -215,11 +215,7 @@ std::vector<std::string> StartupShortcuts() {
 int FreshInstallState(const std::vector<std::string>&) {
     RemoveFolder(kInstallFolder);
     for (const std::string& shortcut : StartupShortcuts()) DeleteFileA(shortcut.c_str());
-    std::string nt4Folder = Nt4StartupFolder();
-    for (int level = 0; level < 5; ++level) {
-        RemoveDirectoryA(nt4Folder.c_str());
-        nt4Folder.erase(nt4Folder.find_last_of('\\'));
-    }
+    for (int level = 5; level > 0; --level) RemoveDirectoryA(Nt4StartupFolder(level).c_str());
     // Told to the desktop as well: it keeps the wallpaper it loaded at its start, perhaps one of a
     // former run's samples, until a setting change makes it load the wallpaper again.
     char none[] = "";

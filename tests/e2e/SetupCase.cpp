@@ -1,8 +1,6 @@
 // Setting up and restoring the prefix around an installer case, and driving the installer.
 #include "SetupCase.h"
 
-#include <numeric>
-
 #include "DialogDriver.h"
 #include "MessageBoxes.h"
 #include "QuorvaneFiles.h"
@@ -15,19 +13,6 @@ void RemoveFolderWithFiles(const std::string& folder) {
 }
 
 }  // namespace
-
-std::string ShellFolder(int csidl) {
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return folder;
-}
-
-std::string Nt4StartupFolder(int level) {
-    char path[MAX_PATH] = "";
-    GetWindowsDirectoryA(path, MAX_PATH);
-    const char* const levels[] = {"\\Profiles", "\\All Users", "\\Start Menu", "\\Programs", "\\StartUp"};
-    return std::accumulate(levels, levels + level, std::string(path));
-}
 
 std::string BoxInOneLine(HWND box) {
     std::string icon = MessageBoxHasIcon(box) ? ", icon]" : "]";

@@ -12,17 +12,13 @@
 #include <vector>
 
 #include "ProgramProcess.h"
+#include "ShellLink.h"
 
 const char* const kInstallFolder = "C:\\QUORVANE";
 // The programs an install starts.
 const char* const kEditor = "notepad.exe";
 const char* const kWallpaperProgram = "Quorvane.EXE";
 
-// The folder the shell names for CSIDL_COMMON_STARTUP or CSIDL_STARTUP.
-std::string ShellFolder(int csidl);
-// <Windows>\Profiles\All Users\Start Menu\Programs\StartUp, where NT 4.0 keeps the all-users
-// StartUp folder; with `level` 1 to 4 the folders above it, Profiles first.
-std::string Nt4StartupFolder(int level = 5);
 // A message box in one line: "<caption>: <text> [<buttons>(, icon)]".
 std::string BoxInOneLine(HWND box);
 
