@@ -3,10 +3,9 @@
 
 Usage: make_dib_corpus.py [folder]   (default: corpus/dib beside this script)
 """
-import os
-import shutil
 import struct
-import sys
+
+from corpus_files import write_corpus
 
 BI_RGB, BI_RLE8, BI_RLE4, BI_BITFIELDS = 0, 1, 2, 3
 
@@ -175,17 +174,5 @@ def files():
     return {**good, **damaged}
 
 
-def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                                                "corpus", "dib")
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
-    corpus = files()
-    for name, data in sorted(corpus.items()):
-        with open(os.path.join(folder, name), "wb") as out:
-            out.write(data)
-    print(f"{len(corpus)} files in {folder}")
-
-
 if __name__ == "__main__":
-    main()
+    write_corpus("dib", files())

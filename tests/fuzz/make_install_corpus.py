@@ -17,9 +17,7 @@ the shortcut found no place; then each file's copy, with the answer right after 
 
 Usage: make_install_corpus.py [folder]   (default: corpus/install beside this script)
 """
-import os
-import shutil
-import sys
+from corpus_files import write_corpus
 
 ABORT, RETRY, IGNORE = 0, 1, 2
 NO, YES, NO_FOLDER = 0, 1, 4
@@ -100,17 +98,5 @@ def files():
     }
 
 
-def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                                                "corpus", "install")
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
-    corpus = files()
-    for name, data in sorted(corpus.items()):
-        with open(os.path.join(folder, name), "wb") as out:
-            out.write(data)
-    print(f"{len(corpus)} files in {folder}")
-
-
 if __name__ == "__main__":
-    main()
+    write_corpus("install", files())
