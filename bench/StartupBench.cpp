@@ -10,7 +10,7 @@
 #include "BenchFiles.h"
 #include "BenchSupport.h"
 #include "Benches.h"
-#include "GdiObjectCount.h"
+#include "GdiObjects.h"
 #include "SettingsRecord.h"
 
 namespace {
@@ -138,7 +138,7 @@ void EmitMemory(const Program& program, const PROCESS_INFORMATION& info, int rep
     SIZE_T privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
     Emit("private", entries, repetition, program.name, double(privateBytes));
     Emit("workingset", entries, repetition, program.name, double(counters.WorkingSetSize));
-    Emit("gdi", entries, repetition, program.name, double(GdiObjectsOf(info.hProcess, info.dwProcessId)));
+    Emit("gdi", entries, repetition, program.name, double(GdiObjectsOf(info.dwProcessId).count));
     Emit("user", entries, repetition, program.name, double(GetGuiResources(info.hProcess, GR_USEROBJECTS)));
 }
 
