@@ -122,6 +122,9 @@ TEST_F(SetupTest, CleanInstallFromTheWindowToTheProgramStartedAtLogOn) {
 
     std::string shortcut = ShellFolder(CSIDL_COMMON_STARTUP) + "\\QVshort.lnk";
     ASSERT_NO_FATAL_FAILURE(Install({{kSuccess, 20, IDOK}}, Installed(19), ShellFolder(CSIDL_COMMON_STARTUP)));
+    for (const std::string& name : Installed(19)) {
+        EXPECT_TRUE(ReadBytes(std::string(kInstallFolder) + "\\" + name) == ReadBytes(DistFolder() + "\\" + name)) << name;
+    }
     ShellLinkTarget target = ResolveShellLink(shortcut);
     EXPECT_EQ(target.path + " in " + target.workingFolder, std::string(kProgram) + " in C:\\QUORVANE")
         << target.failure;
