@@ -73,7 +73,8 @@ struct CrashSafety {
             return 1;
         }
         saved.push_back(kAdded);
-        double addMs = MsTaken([&] { WaitUntil([&] { return ReadBytes(kListFile) == ListBytes(saved); }, 20000, 0); });
+        auto added = [&] { return ReadBytes(kListFile) == ListBytes(saved); };
+        double addMs = MsTaken([&] { WaitUntil(added, 20000, 1); });
         spanMs[kBurst] = burstMs * 1.2 + 10.0;  // mostly in the rounds, some in the close or after the end
         spanMs[kAddition] = std::max(addMs * 1.5, 20.0);
         Figure("crash-safety start-up to main window: %.1f ms", spanMs[kStartUp]);
