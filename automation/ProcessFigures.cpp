@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "DialogDriver.h"
 #include "GdiObjects.h"
 
 namespace {
@@ -109,4 +110,9 @@ ProcessFigures FiguresOf(DWORD pid) {
     figures.memorySource = "committed private regions";
     CloseHandle(process);
     return figures;
+}
+
+ProcessFigures IdleFiguresOf(HWND window) {
+    Repaint(window);
+    return FiguresOf(ProcessOf(window));
 }

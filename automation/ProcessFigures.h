@@ -22,3 +22,5 @@ struct ProcessFigures {
 // process, so the GDI count comes from the process's handle table, the kernel handles from the
 // system's handle list and the private bytes from its committed private regions.
 ProcessFigures FiguresOf(DWORD pid);
+// The same for the process of `window`, once the window is repainted and its thread is idle.
+ProcessFigures IdleFiguresOf(HWND window);

@@ -133,6 +133,13 @@ bool IsReadOnly(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+std::string ListFileText() {
+    std::vector<std::string> entries;
+    std::string bytes = ReadBytes(kListFile);
+    if (!ParseWrittenList(bytes, &entries)) return std::to_string(bytes.size()) + " bytes, not a whole list";
+    return std::to_string(entries.size()) + " entries, the first " + (entries.empty() ? "none" : entries[0]);
+}
+
 std::string Today() {
     char date[16] = "";
     _strdate(date);

@@ -47,6 +47,8 @@ std::string ListBytes(const std::vector<std::string>& entries, const std::string
 // The entries of list file bytes when they are exactly what the program writes (every line
 // ended by CR LF, no empty line); false for anything else, a cut-off last line included.
 bool ParseWrittenList(const std::string& bytes, std::vector<std::string>* entries);
+// The list file in a few words, for a report: its entries and the first, or that it is not a whole list.
+std::string ListFileText();
 
 // List entries `folder`\w00000.bmp, w00001.bmp, ...
 std::vector<std::string> NumberedEntries(const std::string& folder, int count);

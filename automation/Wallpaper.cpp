@@ -108,3 +108,13 @@ std::vector<WallpaperRecorder::Change> WallpaperRecorder::WaitForChanges(size_t 
         Sleep(kPollMs);
     }
 }
+
+size_t ChangesInListOrder(const std::vector<WallpaperChange>& record, const std::vector<std::string>& entries) {
+    size_t inOrder = 0;
+    while (inOrder < record.size() && record[inOrder].value == entries[inOrder % entries.size()]) ++inOrder;
+    return inOrder;
+}
+
+double MeanPeriodMs(const std::vector<WallpaperChange>& record) {
+    return record.size() > 1 ? double(record.back().atMs - record.front().atMs) / double(record.size() - 1) : 0.0;
+}

@@ -29,6 +29,10 @@ struct WallpaperChange {
 bool StartWallpaperProbe(HWND window);
 // What the probe wrote down so far for process `pid`, in order; `atMs` is the tick count.
 std::vector<WallpaperChange> ProbedWallpapers(DWORD pid);
+// How many of the first changes set `entries` in list order, from the first entry on.
+size_t ChangesInListOrder(const std::vector<WallpaperChange>& record, const std::vector<std::string>& entries);
+// The mean time between the changes, in milliseconds; 0 for fewer than two.
+double MeanPeriodMs(const std::vector<WallpaperChange>& record);
 
 // Keeps the value found at construction and puts it back at destruction (removes the value when
 // there was none).

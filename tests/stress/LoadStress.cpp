@@ -10,290 +10,224 @@
 
 namespace {
 
-// A settings file as the program may leave it: 152 bytes, a frequency it knows, the given
-// minutes, an index inside the list and a date it stamped or was given.
-bool ValidSettings(float minutes, int listLength, const std::string& date) {
-    std::string bytes = ReadBytes(kSettingsFile);
+// Fails unless the list file is whole and holds `whole` less some entries, in order (the entries
+// are numbered, so in order is sorted), and the settings file is a record the program may leave:
+// 152 bytes, a frequency it knows, `minutes`, an index in the list and today's date or `date`.
+int CheckFiles(const char* when, const std::vector<std::string>& whole, float minutes, const std::string& date) {
+    std::vector<std::string> listed;
+    std::string bytes = ReadBytes(kSettingsFile), saved = SaveDateOf(bytes);
     int32_t mode = Int32At(bytes, kFrequencyModeAt), index = Int32At(bytes, kCurrentIndexAt);
-    return bytes.size() == kRecordSize && mode >= 0 && mode <= 2 && index >= 0 && index < std::max(listLength, 1) &&
-           FloatAt(bytes, kMinutesAt) == minutes && (SaveDateOf(bytes) == date || SaveDateOf(bytes) == Today());
+    bool listOk = ParseWrittenList(ReadBytes(kListFile), &listed) &&
+                  std::includes(whole.begin(), whole.end(), listed.begin(), listed.end());
+    return Check(listOk && bytes.size() == kRecordSize && mode >= 0 && mode <= 2 && index >= 0 &&
+                     size_t(index) < whole.size() && FloatAt(bytes, kMinutesAt) == minutes &&
+                     (saved == date || saved == Today()),
+                 "%s: both files are valid: %zu entries, %s; settings %zu bytes, mode %d, index %d, minutes %g, "
+                 "date %s", when, listed.size(), listOk ? "in order" : "NOT whole or in order", bytes.size(), mode,
+                 index, FloatAt(bytes, kMinutesAt), saved.c_str());
 }
 
-// Whether the list file is whole and `whole` with some entries left out, in the same order.
-bool ValidList(const std::vector<std::string>& whole, std::vector<std::string>* listed) {
-    if (!ParseWrittenList(ReadBytes(kListFile), listed)) return false;
-    auto at = whole.begin();
-    for (const std::string& entry : *listed) {
-        at = std::find(at, whole.end(), entry);
-        if (at++ == whole.end()) return false;
-    }
-    return true;
+// Sets the minute timer to 0.001 minutes (60 ms) as a user would until the probe has seen `count`
+// changes and fails unless they set the entries in list order, from the first; then stops the
+// timer the same way. Takes `atWarmUp` once the probe has seen 100.
+int CheckTimer(HWND dialog, const std::vector<std::string>& entries, size_t count, ProcessFigures* atWarmUp,
+               std::vector<WallpaperChange>* record) {
+    if (Check(StartWallpaperProbe(dialog), "the probe records wallpaper changes: %s", "no")) return 1;
+    SetControlText(dialog, kMinutes, "0.001");
+    Click(dialog, kApplySettings, 60000);
+    WaitUntil([&] {
+        *record = ProbedWallpapers(ProcessOf(dialog));
+        if (record->size() >= 100 && atWarmUp->gdiObjects < 0) *atWarmUp = IdleFiguresOf(dialog);
+        return record->size() >= count;
+    }, DWORD(count) * 240 + 30000, 100);
+    SetControlText(dialog, kMinutes, "0");
+    Click(dialog, kApplySettings, 60000);
+    *record = ProbedWallpapers(ProcessOf(dialog));
+    size_t inOrder = ChangesInListOrder(*record, entries);
+    return Check(record->size() >= count && inOrder == record->size(),
+                 "%zu changes set the entries in list order from the first: %zu changes, the first %zu in order",
+                 count, record->size(), inOrder);
 }
 
-std::string ListText() {
-    std::vector<std::string> entries;
-    std::string bytes = ReadBytes(kListFile);
-    if (!ParseWrittenList(bytes, &entries)) return std::to_string(bytes.size()) + " bytes, not a whole list";
-    return std::to_string(entries.size()) + " entries in the file";
+// Prints what the program held at start, after the warm-up and at the end, and fails when it grew
+// after the warm-up, once what the platform caches for painting is filled, by more than a little:
+// 8 GDI or USER objects, no window, 4 kernel handles, 1 MiB of private memory.
+int CheckFlat(const char* load, const ProcessFigures (&held)[3], const std::string& warmUp, const std::string& end) {
+    const ProcessFigures &from = held[1], &to = held[2];
+    Figure("%s figures at start: %s", load, held[0].Text().c_str());
+    Figure("%s figures after %s: %s", load, warmUp.c_str(), from.Text().c_str());
+    Figure("%s figures after %s: %s", load, end.c_str(), to.Text().c_str());
+    bool read = std::min({from.gdiObjects, from.userObjects, from.windows, from.kernelHandles}) >= 0;
+    return Check(read && to.gdiObjects <= from.gdiObjects + 8 && to.userObjects <= from.userObjects + 8 &&
+                     to.windows <= from.windows && to.kernelHandles <= from.kernelHandles + 4 &&
+                     from.privateBytes >= 0 && to.privateBytes <= from.privateBytes + (1 << 20),
+                 "%s: what the program holds stays flat after %s", load, warmUp.c_str());
 }
 
 }  // namespace
 
-// The minute timer at 0.001 minutes (60 ms) over a three-entry list in list order: every tick
-// sets the next entry, A, B, C, A, ..., and what the program holds stays flat.
-int RunTimerTicks(const std::string& dist, int ticks) {
-    const std::vector<std::string> entries = {"C:\\Quorvane\\pics\\A.bmp", "C:\\Quorvane\\pics\\B.bmp",
-                                              "C:\\Quorvane\\pics\\C.bmp"};
-    Settings settings;  // minutes mode with no timer until "Apply Settings" sets 0.001
-    settings.saveDate = Today();
-    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
-    CreateDirectoryA("C:\\Quorvane\\pics", nullptr);
-    for (int i = 0; i < 3; ++i)
-        WriteBytes(entries[i], BitmapBytes(32, 24, 255 * (i == 0), 255 * (i == 1), 255 * (i == 2)));
-    QuorvaneProcess copy(dist);
-    HWND dialog = copy.MainWindow();
-    if (Check(dialog && StartWallpaperProbe(dialog), "the probe records the program's wallpaper changes")) return 1;
-    auto settled = [&] {
-        Settle(dialog);
-        return FiguresOf(copy.Id());
-    };
-    ProcessFigures atStart = settled();
-    // As a user would: 0.001 in the minutes field, then "Apply Settings".
-    SetControlText(dialog, kMinutes, "0.001");
-    Click(dialog, kApplySettings);
-    double started = NowMs();
+// Every tick sets the next of three entries, and what the program holds stays flat.
+int RunTimerTicks(int ticks) {
+    const std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 3);
+    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{}));  // minutes mode, no timer until "Apply Settings"
+    for (const std::string& entry : entries) WriteBitmap(entry);
+    StartedCopy copy;
+    if (!copy.dialog) return 1;
+    ProcessFigures held[3] = {IdleFiguresOf(copy.dialog)};
     std::vector<WallpaperChange> record;
-    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= 100; }, 60000);
-    ProcessFigures after100 = settled();
-    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= size_t(ticks); }, ticks * 240 + 30000, 100);
-    double elapsed = NowMs() - started;
-    ProcessFigures afterAll = settled();
-    // The timer is stopped the way a user would, and the record read once more.
-    SetControlText(dialog, kMinutes, "0");
-    Click(dialog, kApplySettings);
-    record = ProbedWallpapers(copy.Id());
+    int failures = CheckTimer(copy.dialog, entries, ticks, &held[1], &record);
+    held[2] = IdleFiguresOf(copy.dialog);
     std::string lastValue = DesktopWallpaper();
-
-    int failures = Check(record.size() >= size_t(ticks), "the timer ticked " + std::to_string(ticks) + " times",
-                         std::to_string(record.size()) + " changes in " + Fixed(elapsed / 1000.0) + " s");
-    size_t inOrder = EntriesInOrder(record, entries);
-    failures +=
-        Check(inOrder == record.size(), "every tick sets the next entry in list order, A first",
-              inOrder < record.size() ? "change " + std::to_string(inOrder) + " set " + record[inOrder].value : "");
     failures += Check(!record.empty() && lastValue == record.back().value,
-                      "the desktop's wallpaper value is the last entry set", lastValue);
-    DWORD shortest = MAXDWORD, longest = 0;
-    for (size_t i = 1; i < record.size(); ++i) {
-        shortest = std::min(shortest, record[i].atMs - record[i - 1].atMs);
-        longest = std::max(longest, record[i].atMs - record[i - 1].atMs);
-    }
-    Figure("ticks counted", std::to_string(record.size()) + " in " + Fixed(elapsed / 1000.0) +
-                                " s, all in order A, B, C" +
-                                (inOrder == record.size() ? "" : " EXCEPT from change " + std::to_string(inOrder)));
-    Figure("tick period (ms) mean / shortest / longest",
-           Fixed(MeanPeriod(record)) + " / " + std::to_string(shortest) + " / " + std::to_string(longest));
-    Figure("ticks counted via", "GDI objects: " + afterAll.gdiSource + "; USER objects: " + afterAll.userSource +
-                                    "; kernel handles: " + afterAll.handleSource +
-                                    "; private bytes: " + afterAll.memorySource);
-    Figure("ticks figures at start", atStart.Text());
-    Figure("ticks figures after 100 ticks", after100.Text());
-    Figure("ticks figures after " + std::to_string(record.size()) + " ticks", afterAll.Text());
-    return failures + CheckFlat("ticks", after100, afterAll) + Check(copy.Close(), "the program ends at the close box");
+                      "the desktop's wallpaper value is the last entry set: %s", lastValue.c_str());
+    std::vector<DWORD> periods = {0};
+    for (size_t i = 1; i < record.size(); ++i) periods.push_back(record[i].atMs - record[i - 1].atMs);
+    auto [shortest, longest] = std::minmax_element(periods.begin() + (periods.size() > 1), periods.end());
+    Figure("ticks counted: %zu in %.1f s%s", record.size(), MeanPeriodMs(record) * double(periods.size() - 1) / 1000,
+           failures ? "" : ", all in list order");
+    Figure("ticks counted via: GDI objects: %s; USER objects: %s; kernel handles: %s; private bytes: %s",
+           held[2].gdiSource.c_str(), held[2].userSource.c_str(), held[2].handleSource.c_str(),
+           held[2].memorySource.c_str());
+    Figure("tick period (ms) mean / shortest / longest: %.1f / %lu / %lu", MeanPeriodMs(record), *shortest, *longest);
+    return failures + CheckFlat("ticks", held, "100 ticks", std::to_string(record.size()) + " ticks") +
+           copy.CheckClose();
 }
 
-int RunBigList(const std::string& dist, int count) {
+int RunBigList(int count) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\big", count);
-    Settings settings;  // once per run, last shown the entry before the last: start-up shows the last one
-    settings.frequencyMode = 2;
-    settings.currentIndex = count - 2;
-    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
-    Figure("big list", std::to_string(count) + " entries, " + std::to_string(ListBytes(entries).size()) + " bytes");
+    // Once per run, the entry before the last shown last: start-up shows the last one.
+    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{2, count - 2, 0, "", "", 0, 0, 0}));
+    Figure("big list: %d entries, %zu bytes", count, ListBytes(entries).size());
     double startedAt = NowMs();
-    QuorvaneProcess copy(dist);
-    HWND dialog = copy.MainWindow(60000);
-    if (Check(dialog && Settle(dialog, 60000), "the main window shows")) return 1;
-    Figure("big list start-up to a settled main window (load + change)", Ms(NowMs() - startedAt));
-    auto shows = [&](const std::string& when, const std::string& entry) {
-        std::string shown = ControlText(dialog, kCurrentSelection);
-        int listed = ListCount(dialog, kWallpaperList);
-        return Check(listed == count, when + ": every entry is in the list", std::to_string(listed)) +
-               Check(shown == entry, when + ": the current selection is " + entry, shown);
+    StartedCopy copy(60000);
+    if (!copy.dialog) return 1;
+    Figure("big list start-up to a settled main window (load + change): %.1f ms", NowMs() - startedAt);
+    auto shows = [&](const char* when, const std::string& entry) {
+        std::string shown = ControlText(copy.dialog, kCurrentSelection);
+        int listed = ListCount(copy.dialog, kWallpaperList);
+        return Check(listed == count && shown == entry, "%s: every entry is listed and %s shown: %d listed, %s shown",
+                     when, entry.c_str(), listed, shown.c_str());
     };
-    int failures = shows("start-up shows the entry after the saved one, the last", entries[count - 1]);
-    Figure("big list figures once loaded", FiguresOf(copy.Id()).Text());
-    // "Apply Settings": saves the settings (the index found among every entry), reloads the list
-    // and makes the next change, which wraps to the first entry.
-    Figure("big list Apply Settings (save, reload, change)",
-           Ms(MsTaken([&] { Click(dialog, kApplySettings, 60000); })));
+    int failures = shows("start-up", entries[count - 1]);
+    Figure("big list figures once loaded: %s", FiguresOf(copy.Id()).Text().c_str());
+    // Saves the index found among every entry, reloads the list and wraps to the first entry.
+    Figure("big list Apply Settings (save, reload, change): %.1f ms",
+           MsTaken([&] { Click(copy.dialog, kApplySettings, 60000); }));
     int32_t savedIndex = Int32At(ReadBytes(kSettingsFile), kCurrentIndexAt);
-    failures += Check(savedIndex == count - 1, "the saved index is the last entry's", std::to_string(savedIndex));
-    failures += shows("Apply Settings wraps to the first entry", entries[0]);
-    // Remove from the middle: the list file is written again, whole.
-    SetSelectionQuietly(dialog, kWallpaperList, count / 2);
-    Figure("big list Remove (save of " + std::to_string(count - 1) + " entries)",
-           Ms(MsTaken([&] { Click(dialog, kRemove, 60000); })));
+    failures += Check(savedIndex == count - 1, "the saved index is the last entry's: %d", savedIndex) +
+                shows("Apply Settings", entries[0]);
+    SetSelectionQuietly(copy.dialog, kWallpaperList, count / 2);
+    Figure("big list Remove (save of %d entries): %.1f ms", count - 1,
+           MsTaken([&] { Click(copy.dialog, kRemove, 60000); }));
     entries.erase(entries.begin() + count / 2);
-    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "Remove saves the list less that entry", ListText());
-    // The minute timer over the long list: each tick the next entry, from the first.
-    ClickCheckBox(dialog, kFreqMinutes);
-    SetControlText(dialog, kMinutes, "0.001");
-    failures += Check(StartWallpaperProbe(dialog), "the probe records the program's wallpaper changes");
-    Click(dialog, kApplySettings, 60000);
+    failures += CheckList("Remove saves the list less that entry", entries);
+    ClickCheckBox(copy.dialog, kFreqMinutes);
+    ProcessFigures warm;
     std::vector<WallpaperChange> record;
-    WaitUntil([&] { return (record = ProbedWallpapers(copy.Id())).size() >= 50; }, 60000);
-    SetControlText(dialog, kMinutes, "0");
-    Click(dialog, kApplySettings, 60000);
-    size_t inOrder = EntriesInOrder(record, entries);
-    failures += Check(record.size() >= 50 && inOrder == record.size(), "the timer sets the entries in list order",
-                      std::to_string(inOrder) + " of " + std::to_string(record.size()) + " in order");
-    Figure("big list ticks", std::to_string(record.size()) + " in list order, mean period " + Ms(MeanPeriod(record)));
-    Figure("big list figures at the end", FiguresOf(copy.Id()).Text());
-    bool closed = false;
-    Figure("big list close (settings save and end)", Ms(MsTaken([&] { closed = copy.Close(60000); })));
-    return failures +
-           Check(closed && ValidSettings(0.0f, count - 1, Today()), "the settings file is valid after the close");
+    failures += CheckTimer(copy.dialog, entries, 50, &warm, &record);
+    Figure("big list ticks: %zu in list order, mean period %.1f ms", record.size(), MeanPeriodMs(record));
+    Figure("big list close (settings save and end): %.1f ms", MsTaken([&] { failures += copy.CheckClose(60000); }));
+    return failures + CheckFiles("after the close", entries, 0.0f, Today());
 }
 
-int RunApplyPresses(const std::string& dist, int presses) {
+int RunApplyPresses(int presses) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 3);
-    Settings settings;
-    settings.minutes = 30.0f;  // a timer that each press restarts and none lets fire
-    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
-    QuorvaneProcess copy(dist);
-    HWND dialog = copy.MainWindow();
-    if (Check(dialog && Settle(dialog), "the main window shows")) return 1;
-    ProcessFigures atStart = FiguresOf(copy.Id()), afterWarmUp = atStart;
-    // The first presses fill what the platform caches for painting; growth is measured after them.
-    const int kWarmUp = std::min(100, presses / 2);
+    // A timer that each press restarts and none lets fire.
+    const std::string record = SettingsRecord(Settings{0, 0, 30.0f, "", "", 0, 0, 0});
+    LayOutQuorvaneFiles(entries, record);
+    StartedCopy copy;
+    if (!copy.dialog) return 1;
+    const int warmUp = std::min(100, presses / 2);
+    ProcessFigures held[3] = {IdleFiguresOf(copy.dialog), held[0]};
     double slowest = 0, started = NowMs();
     int answered = 0;
     for (int i = 1; i <= presses && copy.Running(); ++i) {
-        slowest = std::max(slowest, MsTaken([&] { answered += Click(dialog, kApplySettings); }));
-        if (i == kWarmUp) {
-            Repaint(dialog);
-            afterWarmUp = FiguresOf(copy.Id());
-        }
-        if (i % 100 == 0) Note("after " + std::to_string(i) + " presses: " + FiguresOf(copy.Id()).Text());
+        slowest = std::max(slowest, MsTaken([&] { answered += Click(copy.dialog, kApplySettings); }));
+        if (i == warmUp) held[1] = IdleFiguresOf(copy.dialog);
     }
     double elapsed = NowMs() - started;
-    Repaint(dialog);
-    ProcessFigures after = FiguresOf(copy.Id());
-    int listed = ListCount(dialog, kWallpaperList);
-    int failures = Check(answered == presses && copy.Running(), "every press is answered and the program runs",
-                         std::to_string(answered));
-    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "the list file is unchanged", ListText());
-    failures += Check(ReadBytes(kSettingsFile) == SavedRecord(SettingsRecord(settings), 0, Today()),
-                      "the settings file holds the applied record");
-    failures += Check(listed == 3, "the list shows its three entries", std::to_string(listed));
-    failures += Check(TemporaryFiles().empty(), "no qv*.tmp file is left", std::to_string(TemporaryFiles().size()));
-    Figure("Apply Settings presses", std::to_string(answered) + " in " + Fixed(elapsed / 1000.0, 2) + " s, mean " +
-                                         Fixed(elapsed / std::max(answered, 1), 2) + " ms, slowest " + Ms(slowest));
-    Figure("Apply Settings figures before the presses", atStart.Text());
-    Figure("Apply Settings figures after " + std::to_string(kWarmUp) + " presses", afterWarmUp.Text());
-    Figure("Apply Settings figures after " + std::to_string(answered) + " presses", after.Text());
-    return failures + CheckFlat("Apply Settings presses", afterWarmUp, after) +
-           Check(copy.Close(), "the program ends at the close box");
+    held[2] = IdleFiguresOf(copy.dialog);
+    int listed = ListCount(copy.dialog, kWallpaperList);
+    Figure("Apply Settings presses: %d in %.2f s, mean %.2f ms, slowest %.1f ms", answered, elapsed / 1000,
+           elapsed / std::max(answered, 1), slowest);
+    return Check(answered == presses, "every press is answered: %d", answered) +
+           CheckList("the list file is unchanged", entries) +
+           Check(listed == 3, "the list shows its 3 entries: %d", listed) +
+           Check(ReadBytes(kSettingsFile) == SavedRecord(record, 0, Today()),
+                 "the settings file holds the applied record: %s", "another record") +
+           Check(TemporaryFiles().empty(), "no qv*.tmp file is left: %zu", TemporaryFiles().size()) +
+           CheckFlat("Apply Settings", held, std::to_string(warmUp) + " presses",
+                     std::to_string(answered) + " presses") +
+           copy.CheckClose();
 }
 
-int RunTwoCopies(const std::string& dist, int seconds, unsigned seed) {
-    const int kEntries = 3000;
-    std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", kEntries), listed;
-    Settings settings;
-    settings.minutes = 0.01f;  // both copies also rotate, every 600 ms
-    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
-    QuorvaneProcess first(dist), second(dist);
-    HWND dialogs[2] = {first.MainWindow(), second.MainWindow()};
-    if (Check(dialogs[0] && dialogs[1], "both copies show their main window")) return 1;
-    // Each copy is worked by a thread of its own, so that their saves and loads overlap; this
-    // thread looks at both files meanwhile.
-    std::atomic<int> removes{0}, applies{0};
+// Each copy is worked by a thread of its own, so that their saves and loads overlap; this thread
+// looks at both files meanwhile.
+int RunTwoCopies(int seconds, unsigned seed) {
+    const std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 3000);
+    // Both copies also rotate, every 600 ms.
+    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{0, 0, 0.01f, "", "", 0, 0, 0}));
+    StartedCopy first, second;
+    if (!first.dialog || !second.dialog) return 1;
+    std::atomic<int> presses[2] = {};  // Apply Settings, Remove
     std::atomic<bool> stop{false};
     auto work = [&](HWND dialog, unsigned workerSeed) {
-        std::mt19937 random(workerSeed);
-        while (!stop) {
-            if (random() % 2) {
-                SetSelectionQuietly(dialog, kWallpaperList, 0);
-                removes += Click(dialog, kRemove);
-            } else {
-                applies += Click(dialog, kApplySettings);
-            }
+        for (std::mt19937 random(workerSeed); !stop;) {
+            int remove = random() % 2;
+            if (remove) SetSelectionQuietly(dialog, kWallpaperList, 0);
+            presses[remove] += Click(dialog, remove ? kRemove : kApplySettings);
         }
     };
+    std::thread workers[2] = {std::thread(work, first.dialog, seed), std::thread(work, second.dialog, seed + 1)};
     int looks = 0, badLooks = 0;
-    std::thread workers[2] = {std::thread(work, dialogs[0], seed), std::thread(work, dialogs[1], seed + 1)};
     for (double started = NowMs(); NowMs() - started < seconds * 1000.0 && first.Running() && second.Running();
-         ++looks) {
-        bool listOk = ValidList(entries, &listed), settingsOk = ValidSettings(0.01f, kEntries, "");
-        badLooks += Check(listOk && settingsOk, "a look finds both files valid",
-                          std::string(listOk ? "" : "list ") + (settingsOk ? "" : "settings ") + "not valid");
-        Sleep(20);
+         ++looks, Sleep(20)) {
+        badLooks += CheckFiles("a look", entries, 0.01f, "");
     }
     stop = true;
     for (std::thread& worker : workers) worker.join();
-    int failures = badLooks + Check(first.Running() && second.Running(), "both copies run the whole time");
-    failures += Check(first.Close() && second.Close(), "both copies end at the close box");
-    failures += Check(ValidList(entries, &listed), "the list file is valid at the end", ListText());
-    failures += Check(ValidSettings(0.01f, kEntries, Today()), "the settings file is valid at the end");
-    failures += Check(TemporaryFiles().empty(), "no qv*.tmp file is left", std::to_string(TemporaryFiles().size()));
-    Figure("two copies", std::to_string(seconds) + " s: " + std::to_string(removes) + " Removes and " +
-                             std::to_string(applies) + " Apply Settings at once in both, " + std::to_string(looks) +
-                             " looks at both files, " + std::to_string(badLooks) + " found one not valid; " +
-                             std::to_string(listed.size()) + " entries left");
-    return failures;
+    Figure("two copies: %d s: %d Removes and %d Apply Settings at once in both, %d looks at both files, %d found one "
+           "not valid; %s", seconds, presses[1].load(), presses[0].load(), looks, badLooks, ListFileText().c_str());
+    return badLooks + Check(first.Running() && second.Running(), "both copies run the whole time: %d looks", looks) +
+           first.CheckClose() + second.CheckClose() + CheckFiles("at the end", entries, 0.01f, Today()) +
+           Check(TemporaryFiles().empty(), "no qv*.tmp file is left: %zu", TemporaryFiles().size());
 }
 
 // Saves while another process has the file open, as a reader, a second copy loading it or a
 // virus scanner may: a file that is open cannot be replaced until it is closed.
-int RunHeldOpen(const std::string& dist) {
-    std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 5);
-    Settings settings;
-    settings.minutes = 30.0f;
-    LayOutQuorvaneFiles(entries, SettingsRecord(settings));
-    QuorvaneProcess copy(dist);
-    HWND dialog = copy.MainWindow();
-    if (Check(dialog != nullptr, "the main window shows")) return 1;
-    // Holds `path` open as a reader while `button` is pressed (the first entry selected), and lets
-    // go after `holdMs`; a short hold posts the press, a long one waits for its answer, in ms.
+int RunHeldOpen() {
+    const std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 5);
+    const std::string record = SettingsRecord(Settings{0, 0, 30.0f, "", "", 0, 0, 0});
+    LayOutQuorvaneFiles(entries, record);
+    StartedCopy copy;
+    if (!copy.dialog) return 1;
+    // Holds `path` open while `button` is pressed on the first entry and lets go after `holdMs`; a
+    // short hold posts the press, a long one returns how long the press took to be answered.
     auto pressWhileHeld = [&](const char* path, int button, DWORD holdMs) {
-        HANDLE reader = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        SetSelectionQuietly(dialog, kWallpaperList, 0);
-        double answerMs = 0;
-        if (holdMs < 1000) {
-            PostClick(dialog, button);
-        } else {
-            answerMs = MsTaken([&] { Click(dialog, button, 15000); });
-        }
+        HANDLE reader = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetSelectionQuietly(copy.dialog, kWallpaperList, 0);
+        if (holdMs < 1000) PostClick(copy.dialog, button);
+        double answerMs = holdMs < 1000 ? 0.0 : MsTaken([&] { Click(copy.dialog, button, 15000); });
         Sleep(DWORD(std::max(0.0, holdMs - answerMs)));
         CloseHandle(reader);
-        Settle(dialog);
+        Settle(copy.dialog);
         return answerMs;
     };
-    // Held for 100 ms: the save lands once the reader lets go.
+    const std::vector<std::string> less1(entries.begin() + 1, entries.end()), less3(entries.begin() + 3, entries.end());
     pressWhileHeld(kListFile, kRemove, 100);
-    entries.erase(entries.begin());
-    int failures = Check(ReadBytes(kListFile) == ListBytes(entries),
-                         "Remove while a reader holds the list file for 100 ms saves it", ListText());
+    int failures = CheckList("Remove with the list held open for 100 ms saves it", less1);
     pressWhileHeld(kSettingsFile, kApplySettings, 100);
-    std::string record = ReadBytes(kSettingsFile);
-    failures += Check(record == SavedRecord(SettingsRecord(settings), 0, Today()),
-                      "Apply Settings while a reader holds the settings file for 100 ms saves it",
-                      record == SettingsRecord(settings) ? "the old record is still there" : "another record");
-    // Held for 3 s: the save gives up, the file stays whole and the program runs on; the next
-    // save writes the whole list.
+    std::string saved = ReadBytes(kSettingsFile);
+    failures += Check(saved == SavedRecord(record, 0, Today()), "Apply Settings with the settings held for 100 ms "
+                      "saves them: %s", saved == record ? "the old record" : "another record");
     double gaveUpMs = pressWhileHeld(kListFile, kRemove, 3000);
-    failures += Check(ReadBytes(kListFile) == ListBytes(entries), "a save that cannot replace the file leaves it whole",
-                      ListText());
-    SetSelectionQuietly(dialog, kWallpaperList, 0);
-    Click(dialog, kRemove);
-    entries.erase(entries.begin(), entries.begin() + 2);
-    failures += Check(ReadBytes(kListFile) == ListBytes(entries) && copy.Running(),
-                      "the next save writes the whole list and the program runs on", ListText());
-    Figure("saves while a reader holds the file", std::string(failures ? "NOT AS EXPECTED; " : "") +
-                                                      "held 100 ms: the list and the settings were saved once "
-                                                      "it let go; held 3 s: the save gave up after " +
-                                                      Ms(gaveUpMs) +
-                                                      ", the file stayed whole, the next save "
-                                                      "wrote the whole list");
-    return failures + Check(copy.Close(), "the program ends at the close box");
+    failures += CheckList("a Remove that cannot replace the list held for 3 s leaves it whole", less1);
+    SetSelectionQuietly(copy.dialog, kWallpaperList, 0);
+    Click(copy.dialog, kRemove);
+    failures += CheckList("the next save writes the whole list", less3);
+    Figure("saves while a reader holds the file: %sheld 100 ms: the list and the settings were saved once it let go; "
+           "held 3 s: the save gave up after %.1f ms, the file stayed whole, the next save wrote the whole list",
+           failures ? "NOT AS EXPECTED; " : "", gaveUpMs);
+    return failures + copy.CheckClose();
 }

@@ -1,11 +1,5 @@
-// The phases of QuorvaneStress.exe, what they share, and how they report: every failed check
-// prints what it got.
+// The phases of QuorvaneStress.exe and what they share; every failed check prints what it got.
 #pragma once
-
-#include <windows.h>
-
-#include <string>
-#include <vector>
 
 #include "DialogDriver.h"
 #include "MainDialog.h"
@@ -15,28 +9,25 @@
 #include "SettingsBytes.h"
 #include "Wallpaper.h"
 
-// Each phase returns the number of failed checks.
-int RunCrashSafety(const std::string& dist, int kills, unsigned seed);
-int RunTimerTicks(const std::string& dist, int ticks);
-int RunBigList(const std::string& dist, int entries);
-int RunApplyPresses(const std::string& dist, int presses);
-int RunTwoCopies(const std::string& dist, int seconds, unsigned seed);
-int RunHeldOpen(const std::string& dist);
-int RunBadBitmaps(const std::string& dist, const std::string& bitmapFolder);
+// Each phase starts Quorvane.EXE from the dist folder and returns the number of failed checks.
+int RunCrashSafety(int kills, unsigned seed);
+int RunTimerTicks(int ticks);
+int RunBigList(int entries);
+int RunApplyPresses(int presses);
+int RunTwoCopies(int seconds, unsigned seed);
+int RunHeldOpen();
+int RunBadBitmaps(const std::string& bitmapFolder);
 
-// "FAIL <what>: <got>" when !holds; returns 1 then, else 0.
-int Check(bool holds, const std::string& what, const std::string& got = "");
-// "figure <name>: <value>", the lines docs/reliability.md quotes; "  <text>" for progress.
-void Figure(const std::string& name, const std::string& value);
-void Note(const std::string& text);
-void Print(const std::string& line);
-std::string Fixed(double value, int decimals = 1);
-std::string Ms(double milliseconds);
+// "FAIL <what>" when !holds, `what` a printf format whose values tell what was got; 1 then, else 0.
+int Check(bool holds, const char* what, ...) __attribute__((format(gnu_printf, 2, 3)));
+// "figure <name>: <value>", from a printf format: the lines docs/reliability.md quotes.
+void Figure(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+// Fails unless the list file is exactly that of `entries`.
+int CheckList(const char* what, const std::vector<std::string>& entries);
 
-// How many changes of the probe's `record` set `entries` in list order, from the first.
-size_t EntriesInOrder(const std::vector<WallpaperChange>& record, const std::vector<std::string>& entries);
-// The mean time between the record's changes, in milliseconds.
-double MeanPeriod(const std::vector<WallpaperChange>& record);
-// Fails when GDI or USER objects, windows, kernel handles or private memory grew past a small
-// bound from `before` to `after`.
-int CheckFlat(const std::string& what, const ProcessFigures& before, const ProcessFigures& after);
+// A copy started over the files laid out, its main window checked: nullptr when it did not show.
+struct StartedCopy : QuorvaneProcess {
+    HWND dialog = nullptr;
+    explicit StartedCopy(DWORD milliseconds = 15000);
+    int CheckClose(DWORD milliseconds = 15000) const;
+};
