@@ -8,7 +8,7 @@
 int RunBadBitmaps(const std::string& bitmapFolder) {
     std::vector<std::string> names = FilesIn(bitmapFolder, "*.bmp"), entries;
     for (const std::string& name : names) entries.push_back(bitmapFolder + "\\" + name);
-    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{0, 0, 0, "", "", 0, 0, 1}));  // the preview on
+    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{0, 0, 0, 0, 0, 1}));  // the preview on
     StartedCopy copy;
     int failures = Check(!names.empty(), "bitmaps are found in %s: none", bitmapFolder.c_str()) + !copy.dialog;
     size_t drawn = 0;

@@ -35,7 +35,8 @@ struct CrashSafety {
     void PrepareFiles() {
         oldEntries = NumberedEntries("C:\\Quorvane\\pics\\g" + std::to_string(++generation), kListLength);
         WriteBytes(kListFile, oldList = ListBytes(oldEntries));
-        Settings settings{0, 9999, 500.25f, "01/01/80", "", 0, 0, 0};
+        Settings settings{0, 9999, 500.25f};
+        settings.saveDate = "01/01/80";
         for (int i = 0; i < 24; ++i) settings.dateTail += char('a' + random() % 26);
         WriteBytes(kSettingsFile, oldSettings = SettingsRecord(settings));
     }

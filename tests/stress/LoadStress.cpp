@@ -96,7 +96,7 @@ int RunTimerTicks(int ticks) {
 int RunBigList(int count) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\big", count);
     // Once per run, the entry before the last shown last: start-up shows the last one.
-    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{2, count - 2, 0, "", "", 0, 0, 0}));
+    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{2, count - 2, 0}));
     Figure("big list: %d entries, %zu bytes", count, ListBytes(entries).size());
     double startedAt = NowMs();
     StartedCopy copy(60000);
@@ -133,7 +133,7 @@ int RunBigList(int count) {
 int RunApplyPresses(int presses) {
     std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 3);
     // A timer that each press restarts and none lets fire.
-    const std::string record = SettingsRecord(Settings{0, 0, 30.0f, "", "", 0, 0, 0});
+    const std::string record = SettingsRecord(Settings{0, 0, 30.0f});
     LayOutQuorvaneFiles(entries, record);
     StartedCopy copy;
     if (!copy.dialog) return 1;
@@ -166,7 +166,7 @@ int RunApplyPresses(int presses) {
 int RunTwoCopies(int seconds, unsigned seed) {
     const std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 3000);
     // Both copies also rotate, every 600 ms.
-    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{0, 0, 0.01f, "", "", 0, 0, 0}));
+    LayOutQuorvaneFiles(entries, SettingsRecord(Settings{0, 0, 0.01f}));
     StartedCopy first, second;
     if (!first.dialog || !second.dialog) return 1;
     std::atomic<int> presses[2] = {};  // Apply Settings, Remove
@@ -197,7 +197,7 @@ int RunTwoCopies(int seconds, unsigned seed) {
 // virus scanner may: a file that is open cannot be replaced until it is closed.
 int RunHeldOpen() {
     const std::vector<std::string> entries = NumberedEntries("C:\\Quorvane\\pics", 5);
-    const std::string record = SettingsRecord(Settings{0, 0, 30.0f, "", "", 0, 0, 0});
+    const std::string record = SettingsRecord(Settings{0, 0, 30.0f});
     LayOutQuorvaneFiles(entries, record);
     StartedCopy copy;
     if (!copy.dialog) return 1;
