@@ -72,12 +72,6 @@ RECT Shrunk(const RECT& rect, int pixels) {
 
 int PixelCount(const RECT& rect) { return std::max(0L, rect.right - rect.left) * std::max(0L, rect.bottom - rect.top); }
 
-std::string ColorText(COLORREF color) {
-    if (color == CLR_INVALID) return "no colour";
-    return "RGB(" + std::to_string(GetRValue(color)) + "," + std::to_string(GetGValue(color)) + "," +
-           std::to_string(GetBValue(color)) + ")";
-}
-
 std::string RectText(const RECT& rect) {
     return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) + "," +
            std::to_string(rect.bottom) + ")";

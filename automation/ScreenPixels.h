@@ -30,6 +30,5 @@ RECT ClientRectOnScreen(HWND window);
 RECT Shrunk(const RECT& rect, int pixels);
 int PixelCount(const RECT& rect);
 
-// "RGB(255,0,0)", for the cases' messages.
-std::string ColorText(COLORREF color);
+// "(left,top)-(right,bottom)", for the cases' messages.
 std::string RectText(const RECT& rect);
