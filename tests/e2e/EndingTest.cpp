@@ -21,6 +21,12 @@ std::string SavedFields() {
 TEST_F(EndingTest, CloseBoxSavesWhatTheControlsShowAndTheNextStartShowsIt) {
     WriteBytes(kSettingsFile, DatedRecord(Settings{1, 0, 1.5f, 1, 0, 0}, "01/02/03"));
     ASSERT_TRUE(Start());
+    std::string minutesBox;
+    for (int frequency : {kFreqOncePerRun, kFreqMinutes, kFreqOnceADay}) {
+        ClickCheckBox(dialog, frequency);
+        minutesBox += ControlEnabled(dialog, kMinutes) ? "on " : "off ";
+    }
+    EXPECT_EQ(minutesBox, "off on off ") << "the minutes box after each frequency button";
     ClickCheckBox(dialog, kStartMinimized);
     Close();
     EXPECT_EQ(SavedFields(), "1 1.500000 1 1 0") << "mode, minutes, random, minimized, preview";
