@@ -29,11 +29,13 @@ TEST_F(StartTest, ControlsShowTheSavedSettingsAndTheFilesStayAsTheyWere) {
     struct Row {
         std::string settings;
         std::string shown;  // empty: not looked at
+        bool readOnly = false;
     };
     const Row rows[] = {
         {noFile, "minutes 0.00"},
         {noFolder, "minutes 0.00"},
         {Record(Settings{1, 0, 1.23f, 1, 0, 1}, 152), "once a day 1.23 (box off), random, preview"},
+        {Record(Settings{1, 0, 1.23f, 1, 0, 1}, 152), "minutes 0.00", true},  // a read-only file is not loaded
         {Record(Settings{0, 0, 0, 2}, 152), "minutes 0.00"},
         {Record(Settings{0, 0, 0, 0, 1}, 152), "minutes 0.00, minimized, iconic"},
         {Record(Settings{7, 0, 3}, 152), "once per run 3.00 (box off)"},
@@ -49,6 +51,7 @@ TEST_F(StartTest, ControlsShowTheSavedSettingsAndTheFilesStayAsTheyWere) {
         MakeEmptyQuorvaneFolder();
         if (row.settings == noFolder) RemoveQuorvaneFolder();
         if (row.settings[0] != '<') WriteBytes(kSettingsFile, row.settings);
+        if (row.readOnly) SetReadOnly(kSettingsFile, true);
         ASSERT_TRUE(Start());
         EXPECT_TRUE(Settle(dialog));
         EXPECT_TRUE(app->Running());
