@@ -8,6 +8,8 @@
 namespace {
 
 const DWORD kExitWaitMs = 10000;
+const int kStartAttempts = 10;
+const DWORD kStartRetryMs = 200;
 
 }  // namespace
 
@@ -16,11 +18,18 @@ ProgramProcess::ProgramProcess(const std::string& folder, const std::string& exe
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &m_info)) {
-        std::fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
-        m_info = PROCESS_INFORMATION{};
+    // Wine at times refuses a new process with ERROR_INTERNAL_ERROR just after another one ended;
+    // a moment later it starts it.
+    for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
+        if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                           &m_info)) {
+            return;
+        }
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) break;
+        Sleep(kStartRetryMs);
     }
+    std::fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
+    m_info = PROCESS_INFORMATION{};
 }
 
 ProgramProcess::~ProgramProcess() {

@@ -45,8 +45,7 @@ protected:
     // Starts the program on the files as they are; false when its main window does not show.
     bool Start() {
         app.reset();
-        // Wine at times refuses a process (error 1359) just after it ended another one that had shown a file dialog.
-        if (!app.emplace().Started()) app.emplace();
+        app.emplace();
         return (dialog = app->MainWindow()) != nullptr;
     }
 
