@@ -15,10 +15,6 @@ namespace {
 
 const char* const kKeptFolder = "C:\\Quorvane.kept-by-driver";
 
-void AppendLittleEndian(std::string& bytes, uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 // The names in `folder` matching `pattern`, files or folders as asked.
 std::vector<std::string> Names(const std::string& folder, const std::string& pattern, bool folders) {
     std::vector<std::string> names;
@@ -175,25 +171,19 @@ std::vector<std::string> NumberedEntries(const std::string& folder, int count) {
 }
 
 // Rows of pixels are padded to four bytes.
-std::string BitmapBytes(int width, int height, uint8_t red, uint8_t green, uint8_t blue) {
-    const uint32_t kHeaders = 14 + 40;
-    uint32_t rowBytes = (uint32_t(width) * 24 + 31) / 32 * 4;
-    uint32_t pixelBytes = rowBytes * uint32_t(height);
-    std::string bytes = "BM";
-    for (uint32_t field : {kHeaders + pixelBytes, 0u, kHeaders, 40u, uint32_t(width), uint32_t(height)}) {
-        AppendLittleEndian(bytes, field, 4);
-    }
-    AppendLittleEndian(bytes, 1, 2);
-    AppendLittleEndian(bytes, 24, 2);
-    for (uint32_t field : {0u, pixelBytes, 2835u, 2835u, 0u, 0u}) AppendLittleEndian(bytes, field, 4);
-    std::string row;
-    for (int x = 0; x < width; ++x) row += std::string{char(blue), char(green), char(red)};
-    row.resize(rowBytes, '\0');
-    for (int y = 0; y < height; ++y) bytes += row;
-    return bytes;
+std::string BitmapBytes(int width, int height, int bits, COLORREF color) {
+    std::string bgr{char(GetBValue(color)), char(GetGValue(color)), char(GetRValue(color))}, table, row, pixels;
+    for (int i = 0; bits == 8 && i < 256; ++i) table += (i == 200 ? bgr : std::string(3, char(i))) + '\0';
+    for (int x = 0; x < width; ++x) row += bits == 8 ? std::string(1, char(200)) : bgr;
+    row.resize((row.size() + 3) / 4 * 4, '\0');
+    for (int y = 0; y < height; ++y) pixels += row;
+    DWORD offset = DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + table.size());
+    BITMAPFILEHEADER file{0x4D42, DWORD(offset + pixels.size()), 0, 0, offset};
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, WORD(bits), BI_RGB, DWORD(pixels.size()), 2835, 2835, 0, 0};
+    return std::string(LPCSTR(&file), sizeof file) + std::string(LPCSTR(&info), sizeof info) + table + pixels;
 }
 
 void WriteBitmap(const std::string& path) {
     CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
-    WriteBytes(path, BitmapBytes(2, 2, 255, 0, 0));
+    WriteBytes(path, BitmapBytes(2, 2, 24, RGB(255, 0, 0)));
 }

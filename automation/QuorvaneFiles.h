@@ -1,6 +1,8 @@
 // The files Quorvane keeps in C:\Quorvane, set up and read back byte for byte by the drivers.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -53,7 +55,8 @@ std::string ListFileText();
 // List entries `folder`\w00000.bmp, w00001.bmp, ...
 std::vector<std::string> NumberedEntries(const std::string& folder, int count);
 
-// A valid .bmp file of width x height at 24 bits, filled with one colour.
-std::string BitmapBytes(int width, int height, uint8_t red, uint8_t green, uint8_t blue);
+// A valid .bmp file of width x height pixels of `color`: 24 bits each, or 8 bits of colour-table
+// entry 200 among greys, so that pixels looked for in the wrong place show the wrong colour.
+std::string BitmapBytes(int width, int height, int bits, COLORREF color);
 // A small valid .bmp file (2 x 2 pixels, 24 bits) at `path`; its folder is made when missing.
 void WriteBitmap(const std::string& path);

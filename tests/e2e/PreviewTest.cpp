@@ -14,18 +14,6 @@ const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(32, 192, 96), kBlack = RGB(0,
 const DWORD kDrawMs = 3000, kBoxMs = 5000, kQuietMs = 500;
 const std::string kPreviewOff = SettingsRecord(Settings{}), kPreviewOn = SettingsRecord(Settings{0, 0, 0, 0, 0, 1});
 
-// width x height pixels of `color`: 24 bits each, or 8 bits of colour-table entry 200 among greys,
-// so that pixels looked for in the wrong place show the wrong colour. Rows need no padding.
-std::string Bitmap(int width, int height, int bits, COLORREF color) {
-    std::string bgr{char(GetBValue(color)), char(GetGValue(color)), char(GetRValue(color))}, table, pixels;
-    for (int i = 0; bits == 8 && i < 256; ++i) table += (i == 200 ? bgr : std::string(3, char(i))) + '\0';
-    for (int i = 0; i < width * height; ++i) pixels += bits == 8 ? std::string(1, char(200)) : bgr;
-    DWORD offset = DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + table.size());
-    BITMAPFILEHEADER file{0x4D42, DWORD(offset + pixels.size()), 0, 0, offset};
-    BITMAPINFOHEADER info{sizeof info, width, height, 1, WORD(bits), BI_RGB, DWORD(pixels.size()), 2835, 2835, 0, 0};
-    return std::string(LPCSTR(&file), sizeof file) + std::string(LPCSTR(&info), sizeof info) + table + pixels;
-}
-
 RECT Frame(HWND dialog) { return WindowRectOnScreen(GetDlgItem(dialog, kPreviewFrame)); }
 
 // The pixels of `color` inside the frame less 3 pixels on each side, and on those 3 pixels.
@@ -41,13 +29,6 @@ std::pair<int, int> Filled(HWND dialog) { return {PixelCount(Shrunk(Frame(dialog
 void ExpectFilled(HWND dialog, COLORREF color, const char* when) {
     WaitUntil([&] { return Pixels(dialog, color) == Filled(dialog); }, kDrawMs);
     EXPECT_EQ(Pixels(dialog, color), Filled(dialog)) << when << ": pixels of the colour inside, on the border";
-}
-
-// The selection as a click sets it, with the notification posted: its handler may show a box and wait.
-void PostSelectEntry(HWND dialog, int index) {
-    SetSelectionQuietly(dialog, kWallpaperList, index);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kWallpaperList, LBN_SELCHANGE),
-                 LPARAM(GetDlgItem(dialog, kWallpaperList)));
 }
 
 class PreviewTest : public QuorvaneCase {
@@ -79,8 +60,8 @@ protected:
 }  // namespace
 
 TEST_F(PreviewTest, TheDialogShowsItsButtonsLabelAndPreviewsWithNoBoxAndNoGrowthOfGdiObjects) {
-    WriteBytes(Picture("Red24.bmp"), Bitmap(16, 4, 24, kRed));
-    WriteBytes(Picture("Green8.bmp"), Bitmap(4, 16, 8, kGreen));
+    WriteBytes(Picture("Red24.bmp"), BitmapBytes(16, 4, 24, kRed));
+    WriteBytes(Picture("Green8.bmp"), BitmapBytes(4, 16, 8, kGreen));
     ASSERT_TRUE(StartOn({Picture("Red24.bmp"), Picture("Green8.bmp")}, kPreviewOff));
     EXPECT_TRUE(Settle(dialog));
     EXPECT_EQ(OtherWindows(), std::vector<HWND>{}) << "a box at start-up";
@@ -132,10 +113,11 @@ TEST_F(PreviewTest, BadFilesAreReportedOnceByBoxAndTheProgramRunsOn) {
     // A vanished file is drawn, then deleted and repainted. An unreadable one (8 MB) opens, but every read after its
     // header fails inside the program: its box names it, not as a file that cannot be opened, and its block is freed.
     for (const char* name : {"NotABitmap.bmp", "Vanished.bmp", "Unreadable.bmp"}) {
-        const std::string path = Picture(name), bitmap = Bitmap(name[0] == 'U' ? 1672 : 16, name[0] == 'U' ? 1672 : 4, 24, kRed);
+        const std::string path = Picture(name);
+        const std::string bitmap = name[0] == 'U' ? BitmapBytes(1672, 1672, 24, kRed) : BitmapBytes(16, 4, 24, kRed);
         SCOPED_TRACE(path);
         WriteBytes(path, name[0] == 'N' ? "GIF89a" + NoiseBytes(200) : bitmap);
-        WriteBytes(Picture("Green8.bmp"), Bitmap(4, 16, 8, kGreen));
+        WriteBytes(Picture("Green8.bmp"), BitmapBytes(4, 16, 8, kGreen));
         ASSERT_TRUE(StartOn({path, Picture("Green8.bmp")}, kPreviewOn));
         if (name[0] == 'U') {
             ASSERT_TRUE(SendToProbe(dialog, FailUnreadableReadsMessage())) << "the probe could not be hooked";
@@ -146,7 +128,7 @@ TEST_F(PreviewTest, BadFilesAreReportedOnceByBoxAndTheProgramRunsOn) {
             ASSERT_TRUE(DeleteFileA(path.c_str()));
             RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         } else {
-            PostSelectEntry(dialog, 0);
+            PostSelectEntry(dialog, kWallpaperList, 0);
         }
         HWND box = OneBox();
         ASSERT_NE(box, nullptr);
@@ -160,7 +142,7 @@ TEST_F(PreviewTest, BadFilesAreReportedOnceByBoxAndTheProgramRunsOn) {
         EXPECT_EQ(ControlText(dialog, kCurrentSelection), path);
         long long before = FiguresOf(app->Id()).privateBytes;
         for (int read = 1; read <= 30 && name[0] == 'U'; ++read) {
-            PostSelectEntry(dialog, 0);
+            PostSelectEntry(dialog, kWallpaperList, 0);
             ASSERT_NE(box = OneBox(), nullptr) << "read " << read;
             AnswerMessageBox(box, IDOK);
             ASSERT_TRUE(WaitUntilGone(box, kBoxMs)) << "the box stayed after OK on read " << read;

@@ -25,8 +25,9 @@ const char* const kPictures = "C:\\QuorvaneE2E-Pictures";
 inline std::string Picture(const std::string& name) { return std::string(kPictures) + "\\" + name; }
 
 // The settings record `saved`, dated `saveDate` (MM/DD/YY; empty: never saved).
-inline std::string DatedRecord(const Settings& saved, const std::string& saveDate) {
-    return SettingsRecord(saved).replace(kSaveDateAt, saveDate.size() + 1, saveDate + '\0');
+inline std::string DatedRecord(Settings saved, const std::string& saveDate) {
+    saved.saveDate = saveDate;
+    return SettingsRecord(saved);
 }
 
 class QuorvaneCase : public testing::Test {
@@ -50,8 +51,7 @@ protected:
     }
 
     bool StartOn(const Entries& list, const std::string& settings) {
-        WriteBytes(kListFile, ListBytes(list));
-        WriteBytes(kSettingsFile, settings);
+        LayOutQuorvaneFiles(list, settings);
         return Start();
     }
 
