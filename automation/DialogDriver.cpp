@@ -19,6 +19,18 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The text of item `index` of a list box or a combo box. It is asked for with the wide message: sent as ANSI
+// across processes, Wine answers in UTF-16.
+std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    std::wstring wide(Send(control, lengthMessage, index, 0) + 1, L'\0');
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(control, textMessage, index, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG, kSendMs,
+                        &ignored);
+    std::string text(wide.size() * 2, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], static_cast<int>(text.size()), nullptr, nullptr);
+    return text.c_str();
+}
+
 WPARAM CommandFrom(int id, WORD code) { return MAKEWPARAM(static_cast<WORD>(id), code); }
 
 // Brings `dialog` to the foreground and types the key; false when it did not come to the foreground.
@@ -137,22 +149,22 @@ bool SetControlText(HWND dialog, int id, const std::string& text) {
 
 int ListCount(HWND dialog, int listId) { return static_cast<int>(Send(GetDlgItem(dialog, listId), LB_GETCOUNT, 0, 0)); }
 
-// LB_GETTEXT goes as the wide message: sent as ANSI across processes, Wine answers in UTF-16.
 std::string ListEntry(HWND dialog, int listId, int index) {
-    HWND list = GetDlgItem(dialog, listId);
-    std::wstring wide(Send(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG, kSendMs,
-                        &ignored);
-    std::string text(wide.size() * 2, '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], static_cast<int>(text.size()), nullptr, nullptr);
-    return text.c_str();
+    return ItemText(GetDlgItem(dialog, listId), LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 
 std::vector<std::string> ListEntries(HWND dialog, int listId) {
     std::vector<std::string> entries;
     int count = ListCount(dialog, listId);
     for (int i = 0; i < count; ++i) entries.push_back(ListEntry(dialog, listId, i));
+    return entries;
+}
+
+std::vector<std::string> ComboEntries(HWND dialog, int comboId) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    std::vector<std::string> entries;
+    int count = static_cast<int>(Send(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) entries.push_back(ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
     return entries;
 }
 

@@ -55,6 +55,8 @@ bool SetControlText(HWND dialog, int id, const std::string& text);
 int ListCount(HWND dialog, int listId);
 std::string ListEntry(HWND dialog, int listId, int index);
 std::vector<std::string> ListEntries(HWND dialog, int listId);
+// The entries of the combo box `comboId`, in order.
+std::vector<std::string> ComboEntries(HWND dialog, int comboId);
 int ListSelection(HWND dialog, int listId);
 // Selects entry `index` (-1: none) and notifies the dialog, as the list box does on a click.
 void SelectEntry(HWND dialog, int listId, int index);

@@ -1,4 +1,5 @@
-// Drives the open-file dialog: its file-name box 0x47C is a ComboBoxEx32 whose text is the path.
+// Drives the open-file dialog: its file-name box 0x47C is a ComboBoxEx32 whose text is the path; the combo box 0x470
+// holds the file types.
 #include "OpenFileDialog.h"
 
 #include "DialogDriver.h"
@@ -6,6 +7,7 @@
 namespace {
 
 const int kFileNameBox = 0x47C;
+const int kFileTypeBox = 0x470;
 const DWORD kDialogMs = 15000;
 
 bool PressAndWaitGone(HWND fileDialog, int button) {
@@ -26,5 +28,9 @@ bool ChooseFile(HWND fileDialog, const std::string& path) {
     SetControlText(fileDialog, kFileNameBox, path);
     return PressAndWaitGone(fileDialog, IDOK);
 }
+
+std::vector<std::string> FileTypes(HWND fileDialog) { return ComboEntries(fileDialog, kFileTypeBox); }
+
+std::string ShownFileType(HWND fileDialog) { return ControlText(fileDialog, kFileTypeBox); }
 
 bool CancelFileDialog(HWND fileDialog) { return PressAndWaitGone(fileDialog, IDCANCEL); }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The open-file dialog of process `pid`, or nullptr when none shows within the wait.
 HWND WaitForOpenFileDialog(DWORD pid);
@@ -13,6 +14,10 @@ bool ChooseFile(HWND fileDialog, const std::string& path);
 
 // Types `path` into the file-name box and posts OK: the caller goes on at once.
 void PostChooseFile(HWND fileDialog, const std::string& path);
+
+// The entries of the file-type box, in order, and the one it shows.
+std::vector<std::string> FileTypes(HWND fileDialog);
+std::string ShownFileType(HWND fileDialog);
 
 // Presses Cancel; true once the dialog has gone.
 bool CancelFileDialog(HWND fileDialog);

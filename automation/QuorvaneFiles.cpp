@@ -10,6 +10,7 @@
 const char* const kQuorvaneFolder = "C:\\Quorvane";
 const char* const kListFile = "C:\\Quorvane\\Quorvane.LST";
 const char* const kSettingsFile = "C:\\Quorvane\\Quorvane.INI";
+const char* const kWallpaperBitmap = "C:\\Quorvane\\Wallpaper.bmp";
 
 namespace {
 

@@ -10,6 +10,8 @@
 extern const char* const kQuorvaneFolder;
 extern const char* const kListFile;
 extern const char* const kSettingsFile;
+// What the desktop gets for a picture that is not a .bmp file: the picture decoded into a bitmap.
+extern const char* const kWallpaperBitmap;
 
 // Removes `folder` with everything in it, read-only files and subfolders included.
 void RemoveFolder(const std::string& folder);

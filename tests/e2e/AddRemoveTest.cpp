@@ -6,7 +6,9 @@
 
 namespace {
 
-const std::string kRed = Picture("Red.bmp"), kGreen = Picture("Green.bmp"), kBlue = Picture("Blue.bmp");
+const std::string kRed = Picture("Red.bmp"), kGreen = Picture("Green.bmp"), kBlue = Picture("Blue.bmp"),
+                  kPng = Picture("Bands.png");
+const Entries kFileTypes = {"Bitmap Files (*.bmp)", "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)"};
 const std::string kCancel = "<cancel>", kNoFolder = "<no folder>";
 
 std::string Lowered(std::string text) {
@@ -26,6 +28,7 @@ protected:
     void SetUp() override {
         QuorvaneCase::SetUp();
         for (const std::string& path : {kRed, kGreen, kBlue}) WriteBitmap(path);
+        WriteBytes(kPng, PictureBytes(PictureFormat::Png, kPngPicture));
     }
 
     void Do(const Step& step) {
@@ -37,6 +40,8 @@ protected:
         PostClick(dialog, kAdd);
         HWND fileDialog = WaitForOpenFileDialog(app->Id());
         ASSERT_NE(fileDialog, nullptr) << "no open-file dialog after Add...";
+        EXPECT_EQ(FileTypes(fileDialog), kFileTypes);
+        EXPECT_EQ(ShownFileType(fileDialog), kFileTypes[0]);
         EXPECT_TRUE(step.add == kCancel ? CancelFileDialog(fileDialog) : ChooseFile(fileDialog, step.add))
             << "it stayed";
         EXPECT_TRUE(Settle(dialog));
@@ -56,6 +61,7 @@ TEST_F(AddRemoveTest, AddAndRemoveChangeTheListBoxAnd1001AndRewriteTheListWithCr
     };
     const Row rows[] = {
         {ListBytes({kRed}, "\n"), {{kGreen}}, {kRed, kGreen}, kGreen, ListBytes({kRed, kGreen})},
+        {ListBytes({kRed}), {{kPng}}, {kRed, kPng}, kPng, ListBytes({kRed, kPng})},
         {std::nullopt, {{kBlue}}, {kBlue}, kBlue, ListBytes({kBlue})},
         {ListBytes({kRed, kGreen}, "\n"), {{Lowered(kRed)}}, {kRed, kGreen}, kRed, ListBytes({kRed, kGreen})},
         {ListBytes({kRed + ".old"}, "\n"), {{kRed}}, {kRed + ".old"}, kRed, ListBytes({kRed + ".old"})},

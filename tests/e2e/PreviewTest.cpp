@@ -31,6 +31,24 @@ void ExpectFilled(HWND dialog, COLORREF color, const char* when) {
     EXPECT_EQ(Pixels(dialog, color), Filled(dialog)) << when << ": pixels of the colour inside, on the border";
 }
 
+// The pixels inside the frame (less 3 pixels on each side) off the colour of the picture's row drawn there by more than
+// `steps`, and the pixels on those 3 pixels within `steps` of one of the picture's colours.
+std::pair<int, int> PixelsOff(HWND dialog, const BandedPicture& picture, int steps) {
+    RECT frame = Frame(dialog), inside = Shrunk(frame, 3);
+    ScreenShot shot(frame);
+    int off = 0, height = inside.bottom - inside.top;
+    for (int row = 0; row < height; ++row) {
+        COLORREF color = BandColor(picture, row * picture.height / height);
+        RECT line{inside.left, inside.top + row, inside.right, inside.top + row + 1};
+        off += shot.Count(line, [&](COLORREF pixel) { return !Near(pixel, color, steps); });
+    }
+    auto ofPicture = [&](COLORREF pixel) {
+        return std::any_of(picture.colors.begin(), picture.colors.end(),
+                           [&](COLORREF c) { return Near(pixel, c, steps); });
+    };
+    return {off, shot.Count(frame, ofPicture) - shot.Count(inside, ofPicture)};
+}
+
 class PreviewTest : public QuorvaneCase {
 protected:
     // The one box that comes up beside the dialog, or nullptr after a bounded wait.
@@ -107,6 +125,44 @@ TEST_F(PreviewTest, TheDialogShowsItsButtonsLabelAndPreviewsWithNoBoxAndNoGrowth
     for (int repaint = 2; repaint <= 250; ++repaint) Repaint(dialog);
     EXPECT_LE(GdiObjectsOf(app->Id()).count, first.count) << "after 250 repaints, from the " << first.source;
     ExpectFilled(dialog, kGreen, "after the repaints");
+}
+
+TEST_F(PreviewTest, PngAndJpegPicturesPreviewInTheirColoursAndPicturesThatDoNotDecodeAreReportedOnce) {
+    // Pictures wider than 16384 pixels are refused as if they did not decode.
+    struct Row {
+        const char* name;
+        std::optional<PictureFormat> format;  // none: noise
+        BandedPicture picture;
+        int steps;  // -1: reported
+    };
+    const Row rows[] = {
+        {"Bands.png", PictureFormat::Png, kPngPicture, 0},
+        {"Noise.png", std::nullopt, {}, -1},
+        {"Bands.jpg", PictureFormat::Jpeg, kJpegPicture, kJpegSteps},
+        {"TooWide.png", PictureFormat::Png, {16385, 2, {kRed}}, -1},
+        {"Widest.png", PictureFormat::Png, {16384, 2, {kGreen}}, 0},
+    };
+    Entries list;
+    for (const Row& row : rows) {
+        list.push_back(Picture(row.name));
+        WriteBytes(list.back(), row.format ? PictureBytes(*row.format, row.picture) : NoiseBytes(200));
+    }
+    ASSERT_TRUE(StartOn(list, kPreviewOn));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PostSelectEntry(dialog, kWallpaperList, int(&row - rows));
+        if (row.steps < 0) {
+            HWND box = OneBox();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(MessageBoxText(box), "Not a bitmap file");
+            AnswerAndRepaint(box, 3);
+            continue;
+        }
+        WaitUntil([&] { return PixelsOff(dialog, row.picture, row.steps) == std::pair(0, 0); }, kDrawMs);
+        EXPECT_EQ(PixelsOff(dialog, row.picture, row.steps), std::pair(0, 0))
+            << "pixels off inside of " << PixelCount(Shrunk(Frame(dialog), 3)) << ", of the picture on the border";
+        EXPECT_EQ(OtherWindows(), std::vector<HWND>{}) << "a box came up";
+    }
 }
 
 TEST_F(PreviewTest, BadFilesAreReportedOnceByBoxAndTheProgramRunsOn) {

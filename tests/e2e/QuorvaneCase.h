@@ -12,6 +12,7 @@
 
 #include "DialogDriver.h"
 #include "MainDialog.h"
+#include "PictureFiles.h"
 #include "QuorvaneFiles.h"
 #include "QuorvaneProcess.h"
 #include "SettingsBytes.h"
@@ -23,6 +24,25 @@ const DWORD kExitMs = 10000;
 const char* const kPictures = "C:\\QuorvaneE2E-Pictures";
 
 inline std::string Picture(const std::string& name) { return std::string(kPictures) + "\\" + name; }
+
+// Two pictures of two bands, each the other's upside down, 30 pixels wide so that rows of a .bmp need padding. JPEG
+// keeps a block of one colour within a few steps of it, but blurs the rows where two bands meet.
+const BandedPicture kPngPicture{30, 32, {RGB(255, 0, 0), RGB(32, 192, 96)}};
+const BandedPicture kJpegPicture{30, 32, {RGB(32, 192, 96), RGB(255, 0, 0)}};
+const int kJpegSteps = 16;
+
+// The colour of the picture's row `y`, or CLR_INVALID within two rows of where two bands meet.
+inline COLORREF BandColor(const BandedPicture& picture, int y) {
+    int first = std::max(0, y - 2), last = std::min(picture.height - 1, y + 2);
+    return picture.At(first) == picture.At(last) ? picture.At(y) : CLR_INVALID;
+}
+
+// Whether `color` lies within `steps` of `expected` in red, green and blue; any colour does of CLR_INVALID.
+inline bool Near(COLORREF color, COLORREF expected, int steps) {
+    return expected == CLR_INVALID || (std::abs(GetRValue(color) - GetRValue(expected)) <= steps &&
+                                       std::abs(GetGValue(color) - GetGValue(expected)) <= steps &&
+                                       std::abs(GetBValue(color) - GetBValue(expected)) <= steps);
+}
 
 // The settings record `saved`, dated `saveDate` (MM/DD/YY; empty: never saved).
 inline std::string DatedRecord(Settings saved, const std::string& saveDate) {

@@ -1,5 +1,7 @@
 // The rotation read back from the wallpaper value: minute ticks, random picks, once per run, once a day, Set Now.
 #include <algorithm>
+#include <cstring>
+#include <sstream>
 
 #include "QuorvaneCase.h"
 #include "Wallpaper.h"
@@ -9,6 +11,10 @@ namespace {
 const int kOnceADay = 1, kOncePerRun = 2;
 const std::string kA = Picture("A.bmp"), kB = Picture("B.bmp"), kC = Picture("C.bmp");
 const Entries kABC = {kA, kB, kC}, kABCDE = {kA, kB, kC, Picture("D.bmp"), Picture("E.bmp")};
+// Pictures other than .bmp files; those that do not decode, or are wider than 16384 pixels, are handed over as they
+// are.
+const std::string kPng = Picture("Bands.png"), kJpeg = Picture("Bands.jpg"), kNoise = Picture("Noise.png"),
+                  kTooWide = Picture("TooWide.png");
 // The wallpaper value when a step begins: no entry of any list, so every change shows.
 const std::string kMarker = Picture("Marker.bmp");
 // 0.001 minutes tick every 60 ms; 0.01 every 599 ms, time enough to look and act between two.
@@ -18,11 +24,42 @@ const DWORD kQuietMs = 500;
 
 std::string Name(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
+// The headers of the .bmp file at `path`, and how many of its pixels lie off the picture's by more than `steps`.
+std::string BitmapText(const std::string& path, const BandedPicture& picture, int steps) {
+    std::string bytes = ReadBytes(path);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    if (bytes.size() < sizeof file + sizeof info) return std::to_string(bytes.size()) + " bytes";
+    std::memcpy(&file, bytes.data(), sizeof file);
+    std::memcpy(&info, bytes.data() + sizeof file, sizeof info);
+    size_t stride = (size_t(info.biWidth) * 3 + 3) / 4 * 4;
+    bool sized = info.biBitCount == 24 && info.biWidth == picture.width && info.biHeight == picture.height &&
+                 bytes.size() >= file.bfOffBits + stride * size_t(picture.height);
+    int off = sized ? 0 : -1;
+    for (int y = 0; sized && y < picture.height; ++y) {  // rows from the bottom up
+        const char* row = bytes.data() + file.bfOffBits + stride * size_t(picture.height - 1 - y);
+        for (int x = 0; x < picture.width; ++x) {
+            const BYTE* bgr = reinterpret_cast<const BYTE*>(row + 3 * x);
+            off += Near(RGB(bgr[2], bgr[1], bgr[0]), BandColor(picture, y), steps) ? 0 : 1;
+        }
+    }
+    std::ostringstream text;
+    text << bytes.substr(0, 2) << ", " << file.bfSize << " of " << bytes.size() << " bytes, pixels at "
+         << file.bfOffBits << "; " << info.biSize << "-byte header, " << info.biWidth << " x " << info.biHeight << ", "
+         << info.biPlanes << " plane, " << info.biBitCount << " bits, compression " << info.biCompression << "; " << off
+         << " pixels off";
+    return text.str();
+}
+
 class ScheduleTest : public QuorvaneCase {
 protected:
     void SetUp() override {
         QuorvaneCase::SetUp();
         for (const std::string& path : kABCDE) WriteBitmap(path);
+        WriteBytes(kPng, PictureBytes(PictureFormat::Png, kPngPicture));
+        WriteBytes(kJpeg, PictureBytes(PictureFormat::Jpeg, kJpegPicture));
+        WriteBytes(kNoise, NoiseBytes(200));
+        WriteBytes(kTooWide, PictureBytes(PictureFormat::Png, {16385, 2, {RGB(255, 0, 0)}}));
         SetDesktopWallpaper(kMarker);
     }
 
@@ -118,6 +155,11 @@ TEST_F(ScheduleTest, StartEachApplyAndTheNextStartChangeTheWallpaperAsTheSavedMo
          "B.bmp B.bmp 1, Marker.bmp B.bmp -1, Marker.bmp B.bmp -1, Marker.bmp B.bmp -1; next Marker.bmp  -1"},
         {"once a day, saved today", kABC, DatedRecord(Settings{kOnceADay}, Today()),
          "Marker.bmp  -1, Marker.bmp  -1, Marker.bmp  -1, Marker.bmp  -1; next Marker.bmp  -1"},
+        {"once per run, a PNG picture",
+         {kPng},
+         SettingsRecord(Settings{kOncePerRun}),
+         "Wallpaper.bmp Bands.png 0, Wallpaper.bmp Bands.png 0, Wallpaper.bmp Bands.png 0, Wallpaper.bmp Bands.png 0; "
+         "next Wallpaper.bmp Bands.png 0"},
         {"once per run, empty list",
          {},
          SettingsRecord(Settings{kOncePerRun}),
@@ -143,14 +185,26 @@ TEST_F(ScheduleTest, StartEachApplyAndTheNextStartChangeTheWallpaperAsTheSavedMo
     }
 }
 
-TEST_F(ScheduleTest, SetWallpaperNowHandsOverWhat1001Shows) {
-    ASSERT_TRUE(StartOn(kABC, SettingsRecord(Settings{})));
+TEST_F(ScheduleTest, SetWallpaperNowHandsOverWhat1001ShowsAndAPngOrJpegPictureAsTheBitmapItDecodesTo) {
+    const Entries list = {kA, kB, kC, kPng, kJpeg, kNoise, kTooWide};
+    ASSERT_TRUE(StartOn(list, SettingsRecord(Settings{})));
     // With nothing selected 1001 is empty, and the empty text goes over unchanged.
     std::string states;
-    for (int position : {1, 2, -1}) {
+    for (int position : {1, 2, -1, 3, 4, 5, 6}) {
         SelectEntry(dialog, kWallpaperList, position);
         EXPECT_TRUE(Click(dialog, kSetWallpaperNow));
         states += State() + ", ";
+        if (position != 3 && position != 4) continue;
+        const BandedPicture& picture = position == 3 ? kPngPicture : kJpegPicture;
+        EXPECT_EQ(DesktopWallpaper(), kWallpaperBitmap);
+        EXPECT_EQ(BitmapText(kWallpaperBitmap, picture, position == 3 ? 0 : kJpegSteps),
+                  "BM, 2998 of 2998 bytes, pixels at 54; 40-byte header, 30 x 32, 1 plane, 24 bits, compression 0; "
+                  "0 pixels off")
+            << Name(list[position]);
     }
-    EXPECT_EQ(states, "B.bmp B.bmp 1, C.bmp C.bmp 2,   -1, ");
+    EXPECT_EQ(states,
+              "B.bmp B.bmp 1, C.bmp C.bmp 2,   -1, Wallpaper.bmp Bands.png 3, Wallpaper.bmp Bands.jpg 4, "
+              "Noise.png Noise.png 5, TooWide.png TooWide.png 6, ");
+    EXPECT_EQ(ReadBytes(kListFile), ListBytes(list));
+    EXPECT_EQ(FilesIn(kQuorvaneFolder), (Entries{"Quorvane.INI", "Quorvane.LST", "Wallpaper.bmp"}));
 }

@@ -1,0 +1,73 @@
+// Encodes through WIC into a stream in memory, whose bytes become the file.
+#include "PictureFiles.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Top-down rows of 24-bit BGR pixels, padded to 4 bytes.
+std::string BgrRows(const BandedPicture& picture, UINT stride) {
+    std::string rows;
+    for (int y = 0; y < picture.height; ++y) {
+        COLORREF color = picture.At(y);
+        const std::string bgr{char(GetBValue(color)), char(GetGValue(color)), char(GetRValue(color))};
+        std::string row;
+        for (int x = 0; x < picture.width; ++x) row += bgr;
+        row.resize(stride, '\0');
+        rows += row;
+    }
+    return rows;
+}
+
+std::string StreamBytes(IStream* stream) {
+    STATSTG stat{};
+    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || FAILED(stream->Seek({}, STREAM_SEEK_SET, nullptr))) return "";
+    std::string bytes(size_t(stat.cbSize.QuadPart), '\0');
+    ULONG read = 0;
+    stream->Read(bytes.data(), ULONG(bytes.size()), &read);
+    bytes.resize(read);
+    return bytes;
+}
+
+// Each call is made only when every one before it succeeded; the objects are released on return.
+std::string EncodedBytes(PictureFormat format, const BandedPicture& picture) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> options;
+    WICPixelFormatGUID pixels = GUID_WICPixelFormat24bppBGR;
+    const GUID& container = format == PictureFormat::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
+    UINT stride = (UINT(picture.width) * 3 + 3) / 4 * 4;
+    std::string rows = BgrRows(picture, stride);
+    HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
+    if (SUCCEEDED(result)) result = CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    if (SUCCEEDED(result)) result = factory->CreateEncoder(container, nullptr, &encoder);
+    if (SUCCEEDED(result)) result = encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+    if (SUCCEEDED(result)) result = encoder->CreateNewFrame(&frame, &options);
+    if (SUCCEEDED(result)) result = frame->Initialize(options.Get());
+    if (SUCCEEDED(result)) result = frame->SetSize(UINT(picture.width), UINT(picture.height));
+    if (SUCCEEDED(result)) result = frame->SetPixelFormat(&pixels);
+    // The encoder may answer with a format of its own, which these rows are not in.
+    if (SUCCEEDED(result) && pixels != GUID_WICPixelFormat24bppBGR) result = E_FAIL;
+    if (SUCCEEDED(result)) {
+        result =
+            frame->WritePixels(UINT(picture.height), stride, UINT(rows.size()), reinterpret_cast<BYTE*>(rows.data()));
+    }
+    if (SUCCEEDED(result)) result = frame->Commit();
+    if (SUCCEEDED(result)) result = encoder->Commit();
+    return SUCCEEDED(result) ? StreamBytes(stream.Get()) : "";
+}
+
+}  // namespace
+
+std::string PictureBytes(PictureFormat format, const BandedPicture& picture) {
+    bool initialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    std::string bytes = EncodedBytes(format, picture);
+    if (initialized) CoUninitialize();
+    return bytes;
+}
