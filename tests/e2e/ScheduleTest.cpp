@@ -11,8 +11,7 @@ namespace {
 const int kOnceADay = 1, kOncePerRun = 2;
 const std::string kA = Picture("A.bmp"), kB = Picture("B.bmp"), kC = Picture("C.bmp");
 const Entries kABC = {kA, kB, kC}, kABCDE = {kA, kB, kC, Picture("D.bmp"), Picture("E.bmp")};
-// Pictures other than .bmp files; those that do not decode, or are wider than 16384 pixels, are handed over as they
-// are.
+// Pictures other than .bmp files; one that does not decode, or is wider than 16384 pixels, goes over as it is.
 const std::string kPng = Picture("Bands.png"), kJpeg = Picture("Bands.jpg"), kNoise = Picture("Noise.png"),
                   kTooWide = Picture("TooWide.png");
 // The wallpaper value when a step begins: no entry of any list, so every change shows.
