@@ -22,6 +22,7 @@ chosen=("$@")
 # Each target and the seed folder under tests/fuzz/corpus it runs over.
 targets=(
   "dib_layout_fuzz dib"
+  "wallpaper_bitmap_fuzz picture"
   "list_file_fuzz list"
   "settings_fuzz settings"
   "install_procedure_fuzz install"

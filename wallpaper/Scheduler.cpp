@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "DesktopWallpaper.h"
 #include "Schedule.h"
 #include "res/resource.h"
 
@@ -32,7 +33,8 @@ int CWallpaperDlg::PickRandomIndex(int count) {
 void CWallpaperDlg::OnSetWallpaperNow() {
     char path[260] = "";
     GetDlgItemText(IDC_CURRENT_SELECTION, path, sizeof path);
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, SPIF_UPDATEINIFILE);
+    std::string wallpaper = DesktopWallpaperFor(path, kWallpaperFilePath);
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &wallpaper[0], SPIF_UPDATEINIFILE);
 }
 
 void CWallpaperDlg::OnMinutes() {

@@ -11,6 +11,8 @@
 // The program's files live in the installation folder, which only the installer creates.
 constexpr char kListFilePath[] = "C:\\Quorvane\\Quorvane.LST";
 constexpr char kSettingsFilePath[] = "C:\\Quorvane\\Quorvane.INI";
+// Pictures that are no bitmaps become the wallpaper as this bitmap.
+constexpr char kWallpaperFilePath[] = "C:\\Quorvane\\Wallpaper.bmp";
 
 constexpr UINT_PTR ID_ROTATION_TIMER = 1;
 
@@ -79,7 +81,10 @@ private:
 
     // The preview and the picture buttons.
     void DrawPreview(const char* path);
-    void DrawPreviewImage(HDC dc);
+    void DrawBitmapPreview(const char* path);
+    void DrawPicturePreview(const char* path);
+    template <class Image>
+    void DrawPreviewImage(HDC dc, const Image* image);
     void CreatePictureButtons();
 
     CDibImage* m_pPreviewImage;  // only while DrawPreview runs

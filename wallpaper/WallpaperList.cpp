@@ -33,8 +33,15 @@ std::string CWallpaperDlg::GetEntry(int index) const {
     return entry.c_str();
 }
 
+namespace {
+// Bitmaps stay the first filter, chosen when the dialog opens.
+constexpr char kAddFilter[] =
+    "Bitmap Files (*.bmp)|*.bmp|"
+    "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff|";
+}  // namespace
+
 void CWallpaperDlg::OnAdd() {
-    CFileDialog dialog(TRUE, "*.bmp", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Bitmap Files (*.bmp)|*.bmp|");
+    CFileDialog dialog(TRUE, "*.bmp", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kAddFilter);
     if (dialog.DoModal() != IDOK) return;
     std::string path = dialog.GetPathName();
     SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());

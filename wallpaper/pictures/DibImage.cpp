@@ -79,7 +79,7 @@ void CDibImage::LoadFromFile(const char* fileName) {
 
 // A file that is no bitmap, or cannot hold what its headers promise, leaves the image empty.
 void CDibImage::Refuse() {
-    AfxMessageBox("Not a bitmap file", MB_OK);
+    AfxMessageBox(kNotABitmapMessage, MB_OK);
 }
 
 LONG CDibImage::GetWidth() const {
@@ -107,11 +107,15 @@ BYTE* CDibImage::GetBits() const {
 }
 
 HPALETTE CreateDibPalette(const CDibImage* image) {
+    return CreateTablePalette(image->GetColorTable(), image->GetNumColors());
+}
+
+HPALETTE CreateTablePalette(const RGBQUAD* colorTable, DWORD colorCount) {
     std::vector<BYTE> storage(sizeof(LOGPALETTE) + (kPaletteSize - 1) * sizeof(PALETTEENTRY), 0);
     LOGPALETTE* palette = reinterpret_cast<LOGPALETTE*>(storage.data());
     palette->palVersion = 0x300;
     palette->palNumEntries = kPaletteSize;
-    FillPalette(reinterpret_cast<const uint8_t*>(image->GetColorTable()), image->GetNumColors(),
+    FillPalette(reinterpret_cast<const uint8_t*>(colorTable), colorCount,
                 reinterpret_cast<PaletteColor(&)[kPaletteSize]>(palette->palPalEntry[0]));
     return CreatePalette(palette);
 }

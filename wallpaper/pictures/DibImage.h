@@ -6,6 +6,9 @@
 
 #include "CmdTarget.h"
 
+// What the user is told about a file that holds no picture the program can show.
+constexpr char kNotABitmapMessage[] = "Not a bitmap file";
+
 class CDibImage : public CObject {
 public:
     // Loads the file at once; throws CFileException when it cannot be opened or read.
@@ -36,3 +39,5 @@ private:
 // A new palette of 256 entries from the image's colour table, the rest black; the caller
 // deletes it.
 HPALETTE CreateDibPalette(const CDibImage* image);
+// The same from a colour table of `colorCount` entries (none: 256 black entries).
+HPALETTE CreateTablePalette(const RGBQUAD* colorTable, DWORD colorCount);

@@ -1,8 +1,11 @@
-// The main dialog's preview: the selected bitmap drawn into the preview frame.
+// The main dialog's preview: the selected bitmap, or other picture, drawn into the preview frame.
 #include <memory>
 
+#include "DesktopWallpaper.h"
 #include "DibImage.h"
+#include "PictureImage.h"
 #include "WaitCursor.h"
+#include "WinApp.h"
 #include "WallpaperDlg.h"
 #include "res/resource.h"
 
@@ -17,19 +20,41 @@ void CWallpaperDlg::DrawPreview(const char* path) {
     if (m_failedPreviewPath == path) return;
     CWaitCursor wait;
     m_failedPreviewPath = path;
+    if (IsBitmapFile(path)) {
+        DrawBitmapPreview(path);
+    } else {
+        DrawPicturePreview(path);
+    }
+}
+
+void CWallpaperDlg::DrawBitmapPreview(const char* path) {
     std::unique_ptr<CDibImage> image = std::make_unique<CDibImage>(path);
     m_pPreviewImage = image.get();
     HDC dc = GetDC(m_hWnd);
     if (m_pPreviewImage->IsLoaded()) {
         m_failedPreviewPath.clear();
-        DrawPreviewImage(dc);
+        DrawPreviewImage(dc, m_pPreviewImage);
     }
     ReleaseDC(m_hWnd, dc);
     m_pPreviewImage = nullptr;
 }
 
-void CWallpaperDlg::DrawPreviewImage(HDC dc) {
-    HPALETTE palette = CreateDibPalette(m_pPreviewImage);
+// A picture the imaging component cannot decode is refused as a malformed bitmap is.
+void CWallpaperDlg::DrawPicturePreview(const char* path) {
+    CPictureImage image(path);
+    if (!image.IsLoaded()) {
+        AfxMessageBox(kNotABitmapMessage, MB_OK);
+        return;
+    }
+    m_failedPreviewPath.clear();
+    HDC dc = GetDC(m_hWnd);
+    DrawPreviewImage(dc, &image);
+    ReleaseDC(m_hWnd, dc);
+}
+
+template <class Image>
+void CWallpaperDlg::DrawPreviewImage(HDC dc, const Image* image) {
+    HPALETTE palette = CreateDibPalette(image);
     HPALETTE previous = SelectPalette(dc, palette, FALSE);
     RealizePalette(dc);
 
@@ -39,8 +64,8 @@ void CWallpaperDlg::DrawPreviewImage(HDC dc) {
     int height = frame.bottom - frame.top;
     ScreenToClient(&frame);
     StretchDIBits(dc, frame.left + kFrameInset, frame.top + kFrameInset, width - 2 * kFrameInset,
-                  height - 2 * kFrameInset, 0, 0, m_pPreviewImage->GetWidth(), m_pPreviewImage->GetHeight(),
-                  m_pPreviewImage->GetBits(), m_pPreviewImage->GetPackedDib(), DIB_RGB_COLORS, SRCCOPY);
+                  height - 2 * kFrameInset, 0, 0, image->GetWidth(), image->GetHeight(), image->GetBits(),
+                  image->GetPackedDib(), DIB_RGB_COLORS, SRCCOPY);
 
     SelectPalette(dc, previous, FALSE);
     DeleteObject(palette);

@@ -1,0 +1,35 @@
+// CPictureImage: a picture that is no bitmap (PNG, JPEG, GIF, TIFF and whatever else the
+// platform's imaging component reads) decoded into one packed DIB of 32-bit pixels for drawing;
+// CreateDibPalette: its palette.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "CmdTarget.h"
+
+class CPictureImage : public CObject {
+public:
+    // Decodes the file's first frame at once. The image stays empty, and nothing is shown, when
+    // the component cannot decode it or it is larger than a picture may be.
+    explicit CPictureImage(const char* fileName);
+
+    bool IsLoaded() const { return m_block != nullptr; }
+
+    // For loaded images only. The rows are stored top-down; the height is the picture's.
+    LONG GetWidth() const;
+    LONG GetHeight() const;
+    BITMAPINFO* GetPackedDib() const;
+    BYTE* GetBits() const;
+    // The bytes from GetBits on: GetWidth * GetHeight pixels of 4 bytes.
+    size_t GetBitsSize() const;
+
+private:
+    void Decode(const char* fileName);
+
+    std::unique_ptr<BYTE[]> m_block;  // a BITMAPINFOHEADER, then the pixel rows
+};
+
+// 256 black entries: the pixels carry their colours themselves.
+HPALETTE CreateDibPalette(const CPictureImage* image);
