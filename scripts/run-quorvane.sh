@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Quorvane's story under Wine: setup.exe from build/dist installs Quorvane into the demo prefix
 # build/wine-demo, and the installed program rotates the five sample wallpapers on a 1024x768
-# virtual desktop, and, in the headless story, a PNG picture added through Add... as well; at the
-# next log-on the shell starts it again from its StartUp shortcut. With a
-# display the user plays it; without one it is played headless under Xvfb, with a picture of each
-# stage in build/demo/, and ends by itself within two minutes.
+# virtual desktop (headless, a PNG picture added through Add... as well); at the next log-on the
+# shell starts it again from its StartUp shortcut. With a display the user plays it; without one
+# it is played headless under Xvfb, with a picture of each stage in build/demo/, and ends by itself
+# within two minutes.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist="$root/build/dist"
