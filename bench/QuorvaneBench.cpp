@@ -1,5 +1,5 @@
 // QuorvaneBench.exe: the Windows-side benchmarks, run under Wine by scripts/bench.sh.
-//   QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|startup ...]
+//   QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|picture|startup ...]
 // Result lines go to stdout (see Emit), progress to stderr.
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        Say("usage: QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|startup ...]");
+        Say("usage: QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|picture|startup ...]");
         return 2;
     }
     std::string workFolder = argv[1];
@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     };
     if (wanted("load")) RunLoadBench(workFolder, repetitions);
     if (wanted("preview")) RunPreviewBench(workFolder, repetitions);
+    if (wanted("picture")) RunPictureBench(workFolder, repetitions);
     if (wanted("startup")) RunStartupBench(programFolder, repetitions);
     return 0;
 }

@@ -106,6 +106,13 @@ def build_rows(wine, core):
         rows.append(Row("Preview draw (Wine)", "whole draw ÷ bare read", size, "draw", "bare", target).fill(preview))
         rows.append(Row("Preview draw (Wine)", "StretchDIBits alone ÷ bare read", size, "stretch", "bare")
                     .fill(preview))
+    for name in ("photo-1920x1080.jpg", "photo-1920x1080.png"):
+        runs = wine.get(("picture", name), {})
+        section = "Pictures that are no bitmaps (Wine)"
+        rows.append(Row(section, "preview draw ÷ platform decode to 32 bits", name, "preview", "decode",
+                        (1.3, False)).fill(runs))
+        rows.append(Row(section, "wallpaper change, bitmap written ÷ platform decode to 32 bits", name, "wallpaper",
+                        "decode", (1.5, False)).fill(runs))
     for group, section in (("startup", "Start-up: to the dialog shown, input idle and answering (Wine)"),
                            ("painted", "Start-up: to the dialog and all its controls painted (Wine)")):
         for entries in ("0", "1000", "10000"):

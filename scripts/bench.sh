@@ -35,9 +35,14 @@ build/native-bench/bench/core_bench --benchmark_repetitions="$reps" \
   --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1 \
   --benchmark_out="$out/core.json" --benchmark_out_format=json >/dev/null
 
-echo "== under Wine: loads, preview draws, start-ups and memory, $reps repetitions"
+echo "== under Wine: loads, preview draws, pictures, start-ups and memory, $reps repetitions"
 WINEPREFIX=$(QUORVANE_WINEPREFIX=${QUORVANE_WINEPREFIX:-$root/build/wine-bench} "$root/scripts/wine-prefix.sh")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The pictures of the picture benchmark: one photograph-like scene as a JPEG and as a PNG.
+pictures="$WINEPREFIX/drive_c/QuorvaneBench"
+mkdir -p "$pictures"
+convert -seed 7 -size 1920x1080 plasma:fractal -blur 0x2 -depth 8 "$pictures/photo-1920x1080.png"
+convert "$pictures/photo-1920x1080.png" -quality 90 "$pictures/photo-1920x1080.jpg"
 session='wine "$0" "$@"; status=$?; timeout 30 wineserver -w || wineserver -k; exit $status'
 timeout --kill-after=10 3600 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$session" \
   "$root/build/win-bench/bench/QuorvaneBench.exe" 'C:\QuorvaneBench' "Z:${app//\//\\}" "$reps" >"$out/wine.tsv"

@@ -12,15 +12,6 @@
 
 namespace {
 
-// Decoded pixel (x, y): blue, green and red tell the position; the unused byte is never written.
-std::vector<uint8_t> DecodedPixels(uint32_t width, uint32_t height) {
-    std::vector<uint8_t> pixels;
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; ++x) pixels.insert(pixels.end(), {uint8_t(x), uint8_t(y), uint8_t(0x80 ^ x), 0xEE});
-    }
-    return pixels;
-}
-
 uint32_t FileUint32(const std::string& file, std::size_t at) {
     return uint32_t(uint8_t(file[at])) | uint32_t(uint8_t(file[at + 1])) << 8 | uint32_t(uint8_t(file[at + 2])) << 16 |
            uint32_t(uint8_t(file[at + 3])) << 24;
@@ -40,39 +31,43 @@ TEST(BitmapEntry, IsNamedBmpOrStartsWithBM) {
     }
 }
 
-TEST(WallpaperBitmapFile, IsRefusedOutsideTheSizeLimitOrForTooFewPixels) {
-    using Row = std::tuple<uint32_t, uint32_t, std::size_t, bool>;
-    for (auto [width, height, pixelBytes, written] :
-         {Row{0, 1, 4, false}, Row{1, 0, 4, false}, Row{16385, 1, 16385 * 4, false}, Row{1, 16385, 16385 * 4, false},
-          Row{3, 2, 23, false}, Row{3, 2, 24, true}, Row{16384, 1, 16384 * 4, true}, Row{1, 16384, 16384 * 4, true}}) {
-        std::vector<uint8_t> pixels(pixelBytes);
-        EXPECT_EQ(MakeBitmapFile24(pixels.data(), pixels.size(), width, height).empty(), !written)
-            << width << " x " << height << " from " << pixelBytes << " bytes";
+TEST(WallpaperBitmapFile, IsMadeOnlyWithinTheSizeLimit) {
+    using Row = std::tuple<uint32_t, uint32_t, std::size_t>;
+    for (auto [width, height, size] : {Row{0, 1, 0}, Row{1, 0, 0}, Row{16385, 1, 0}, Row{1, 16385, 0},
+                                       Row{16384, 1, 54 + 16384 * 3}, Row{1, 16384, 54 + 4 * 16384}}) {
+        EXPECT_EQ(NewBitmapFile24(width, height).size(), size) << width << " x " << height;
     }
 }
 
-TEST(WallpaperBitmapFile, HoldsBottomUpPaddedRowsThatTheReaderAccepts) {
-    for (uint32_t width : {1, 2, 3, 4, 5}) {
+TEST(WallpaperBitmapFile, HasHeadersThatTheReaderAcceptsAndPaddedRows) {
+    using Row = std::tuple<uint32_t, std::size_t>;
+    for (auto [width, rowBytes] : {Row{1, 4}, Row{2, 8}, Row{3, 12}, Row{4, 12}, Row{5, 16}}) {
         for (uint32_t height : {1, 3}) {
             SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-            std::vector<uint8_t> pixels = DecodedPixels(width, height);
-            std::string file = MakeBitmapFile24(pixels.data(), pixels.size(), width, height);
-            uint32_t rowBytes = (width * 3 + 3) / 4 * 4;
-            ASSERT_EQ(file.size(), 54 + rowBytes * height);
+            std::string file = NewBitmapFile24(width, height);
+            EXPECT_EQ(BitmapRowBytes24(width), rowBytes);
+            ASSERT_EQ(file.size(), kBitmapFile24BitsOffset + rowBytes * height);
             EXPECT_EQ(file.substr(0, 2), "BM");
             EXPECT_EQ(FileUint32(file, 2), file.size());
-            EXPECT_EQ(FileUint32(file, 10), 54u);
+            EXPECT_EQ(FileUint32(file, 10), kBitmapFile24BitsOffset);
             DibLayout layout;
             ASSERT_TRUE(CheckPackedDib(reinterpret_cast<const uint8_t*>(file.data()) + 14, file.size() - 14, &layout));
-            EXPECT_EQ(std::make_tuple(layout.width, layout.height, layout.bitCount, layout.compression, layout.bitsOffset),
-                      std::make_tuple(int32_t(width), int32_t(height), uint16_t(24), kCompressionRgb, uint64_t(40)));
-            for (uint32_t y = 0; y < height; ++y) {
-                std::size_t row = 54 + (height - 1 - y) * rowBytes;
-                for (uint32_t x = 0; x < width; ++x) {
-                    EXPECT_EQ(file.substr(row + 3 * x, 3), std::string({char(x), char(y), char(0x80 ^ x)})) << x << ", " << y;
-                }
-                EXPECT_EQ(file.substr(row + 3 * width, rowBytes - 3 * width), std::string(rowBytes - 3 * width, '\0'));
-            }
+            EXPECT_EQ(std::make_tuple(layout.width, layout.height, layout.bitCount, layout.compression,
+                                      layout.bitsOffset, layout.pixelBytes),
+                      std::make_tuple(int32_t(width), int32_t(height), uint16_t(24), kCompressionRgb, uint64_t(40),
+                                      uint64_t(rowBytes * height)));
         }
+    }
+}
+
+TEST(WallpaperBitmapFile, RowsAreTurnedOverInPlace) {
+    for (uint32_t height : {0, 1, 2, 5}) {
+        std::vector<uint8_t> rows, turned;
+        for (uint32_t row = 0; row < height; ++row) {
+            rows.insert(rows.end(), {uint8_t(row), uint8_t(row + 10), uint8_t(row + 20)});
+            turned.insert(turned.begin(), {uint8_t(row), uint8_t(row + 10), uint8_t(row + 20)});
+        }
+        TurnRowsOver(rows.data(), 3, height);
+        EXPECT_EQ(rows, turned) << height << " rows";
     }
 }

@@ -1,5 +1,5 @@
 // Decoding a picture with Windows Imaging Component (part of Windows since Vista, and of Wine):
-// the first frame, converted to 32-bit blue-green-red.
+// the first frame, as 32-bit pixels for the preview or as a 24-bit bitmap file for the desktop.
 #include "PictureImage.h"
 
 #include <wincodec.h>
@@ -15,20 +15,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// COM on this thread for as long as a decode runs; a thread that has it already keeps it.
-class CComApartment {
-public:
-    CComApartment() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~CComApartment() {
-        if (SUCCEEDED(m_result)) CoUninitialize();
-    }
-    CComApartment(const CComApartment&) = delete;
-    CComApartment& operator=(const CComApartment&) = delete;
-
-private:
-    HRESULT m_result;
-};
-
 std::wstring WidePath(const char* path) {
     int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
     if (length <= 0) return L"";
@@ -38,20 +24,39 @@ std::wstring WidePath(const char* path) {
     return wide;
 }
 
-// The first frame of the file, as 32-bit blue-green-red pixels; null when it cannot be read.
-ComPtr<IWICBitmapSource> OpenFirstFrame(IWICImagingFactory* factory, const char* path) {
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
+// The preview's pixels: blue, green, red and a byte unused.
+constexpr UINT kPreviewPixelBytes = 4;
+
+// The frame's pixels in `format`. The component takes every format to 32-bit blue-green-red,
+// and that on to any other, but not every format straight to any other (Wine takes no 16-bit
+// channels straight to 24 bits): a frame that is in neither goes through 32 bits.
+ComPtr<IWICBitmapSource> ConvertFrame(IWICBitmapFrameDecode* frame, REFWICPixelFormatGUID format) {
+    WICPixelFormatGUID native{};
+    ComPtr<IWICBitmapSource> source = frame;
     ComPtr<IWICBitmapSource> converted;
-    std::wstring wide = WidePath(path);
-    if (wide.empty() ||
-        FAILED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) ||
-        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.Get(), &converted))) {
+    if (FAILED(frame->GetPixelFormat(&native))) return nullptr;
+    if (native != format && native != GUID_WICPixelFormat32bppBGR &&
+        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame, &source))) {
         return nullptr;
     }
+    if (FAILED(WICConvertBitmapSource(format, source.Get(), &converted))) return nullptr;
     return converted;
+}
+
+// The first frame of the file, in the pixel format given; null when it cannot be read.
+ComPtr<IWICBitmapSource> OpenFirstFrame(const char* path, REFWICPixelFormatGUID format) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    std::wstring wide = WidePath(path);
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
+        wide.empty() ||
+        FAILED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame))) {
+        return nullptr;
+    }
+    return ConvertFrame(frame.Get(), format);
 }
 
 BITMAPINFOHEADER TopDownHeader(UINT width, UINT height) {
@@ -67,22 +72,24 @@ BITMAPINFOHEADER TopDownHeader(UINT width, UINT height) {
 
 }  // namespace
 
+CComApartment::CComApartment() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+
+CComApartment::~CComApartment() {
+    if (SUCCEEDED(m_result)) CoUninitialize();
+}
+
 CPictureImage::CPictureImage(const char* fileName) {
     CComApartment apartment;
     Decode(fileName);
 }
 
 void CPictureImage::Decode(const char* fileName) {
-    ComPtr<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
-        return;
-    }
-    ComPtr<IWICBitmapSource> source = OpenFirstFrame(factory.Get(), fileName);
+    ComPtr<IWICBitmapSource> source = OpenFirstFrame(fileName, GUID_WICPixelFormat32bppBGR);
     UINT width = 0;
     UINT height = 0;
     if (!source || FAILED(source->GetSize(&width, &height)) || !IsPictureSizeAllowed(width, height)) return;
 
-    UINT stride = width * kDecodedPixelBytes;
+    UINT stride = width * kPreviewPixelBytes;
     size_t bitsSize = size_t(stride) * height;
     std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[sizeof(BITMAPINFOHEADER) + bitsSize]);
     if (!block) return;
@@ -110,10 +117,27 @@ BYTE* CPictureImage::GetBits() const {
     return m_block.get() + sizeof(BITMAPINFOHEADER);
 }
 
-size_t CPictureImage::GetBitsSize() const {
-    return size_t(GetWidth()) * size_t(GetHeight()) * kDecodedPixelBytes;
-}
-
 HPALETTE CreateDibPalette(const CPictureImage*) {
     return CreateTablePalette(nullptr, 0);
+}
+
+std::string DecodeToBitmapFile(const char* fileName) {
+    CComApartment apartment;
+    ComPtr<IWICBitmapSource> source = OpenFirstFrame(fileName, GUID_WICPixelFormat24bppBGR);
+    UINT width = 0;
+    UINT height = 0;
+    if (!source || FAILED(source->GetSize(&width, &height))) return {};
+    std::string file;
+    try {
+        file = NewBitmapFile24(width, height);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    if (file.empty()) return {};
+    // The rows arrive top-down, each padded as the file pads it.
+    BYTE* rows = reinterpret_cast<BYTE*>(&file[kBitmapFile24BitsOffset]);
+    UINT rowBytes = UINT(BitmapRowBytes24(width));
+    if (FAILED(source->CopyPixels(nullptr, rowBytes, rowBytes * height, rows))) return {};
+    TurnRowsOver(rows, rowBytes, height);
+    return file;
 }

@@ -6,8 +6,22 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "CmdTarget.h"
+
+// COM on this thread for the object's life, which the imaging component needs; a thread that
+// has it already keeps it.
+class CComApartment {
+public:
+    CComApartment();
+    ~CComApartment();
+    CComApartment(const CComApartment&) = delete;
+    CComApartment& operator=(const CComApartment&) = delete;
+
+private:
+    HRESULT m_result;
+};
 
 class CPictureImage : public CObject {
 public:
@@ -22,8 +36,6 @@ public:
     LONG GetHeight() const;
     BITMAPINFO* GetPackedDib() const;
     BYTE* GetBits() const;
-    // The bytes from GetBits on: GetWidth * GetHeight pixels of 4 bytes.
-    size_t GetBitsSize() const;
 
 private:
     void Decode(const char* fileName);
@@ -33,3 +45,7 @@ private:
 
 // 256 black entries: the pixels carry their colours themselves.
 HPALETTE CreateDibPalette(const CPictureImage* image);
+
+// The file's first frame as a whole uncompressed 24-bit bitmap file. Empty, and nothing shown,
+// when the component cannot decode it, it is larger than a picture may be, or memory runs short.
+std::string DecodeToBitmapFile(const char* fileName);

@@ -10,9 +10,6 @@
 // takes 1 GiB, and nothing larger is ever a wallpaper.
 constexpr uint32_t kMaxPictureSide = 16384;
 
-// Decoded pictures are held as top-down rows of 32-bit pixels: blue, green, red, unused.
-constexpr uint32_t kDecodedPixelBytes = 4;
-
 // Both sides from 1 to kMaxPictureSide.
 bool IsPictureSizeAllowed(uint32_t width, uint32_t height);
 
@@ -20,7 +17,17 @@ bool IsPictureSizeAllowed(uint32_t width, uint32_t height);
 // ".bmp" in any letter case, or a file whose `size` first bytes start with "BM".
 bool IsBitmapEntry(const std::string& path, const uint8_t* start, std::size_t size);
 
-// A whole .bmp file of the picture: the 14-byte file header, a 40-byte info header, and 24-bit
-// uncompressed rows bottom-up, each padded to 4 bytes. `pixels` holds `size` bytes of decoded
-// rows. Empty when the size is not allowed or `size` is short of width * height * 4.
-std::string MakeBitmapFile24(const uint8_t* pixels, std::size_t size, uint32_t width, uint32_t height);
+// The written bitmap's pixels start after its 14-byte file header and 40-byte info header.
+constexpr std::size_t kBitmapFile24BitsOffset = 54;
+
+// A 24-bit row of `width` pixels (blue, green, red) padded to 4 bytes.
+std::size_t BitmapRowBytes24(uint32_t width);
+
+// A whole uncompressed 24-bit .bmp file of the size, its headers written and its pixel rows
+// zero, for the decoder to fill from kBitmapFile24BitsOffset on; empty when the size is not
+// allowed.
+std::string NewBitmapFile24(uint32_t width, uint32_t height);
+
+// Reverses the order of `height` rows of `rowBytes` bytes in place: a decoder hands its rows
+// top-down, and a bitmap file stores them bottom-up.
+void TurnRowsOver(uint8_t* rows, std::size_t rowBytes, uint32_t height);
