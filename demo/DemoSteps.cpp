@@ -1,5 +1,6 @@
 // The demo story's steps: the installer's window and its SUCCESS box, then the installed
-// Quorvane with its preview, help window and about box, and the wallpapers it rotates.
+// Quorvane with its preview, help window and about box, a picture added through Add..., and the
+// wallpapers it rotates.
 #include "DemoSteps.h"
 
 #include <windows.h>
@@ -16,6 +17,7 @@
 #include "DialogDriver.h"
 #include "MainDialog.h"
 #include "MessageBoxes.h"
+#include "OpenFileDialog.h"
 #include "ProgramProcess.h"
 #include "QuorvaneFiles.h"
 #include "ScreenPixels.h"
@@ -30,7 +32,7 @@ const DWORD kWindowMs = 15000;
 const DWORD kInstallMs = 30000;
 const DWORD kEndMs = 15000;
 const DWORD kNotepadMs = 5000;
-// A full round of five wallpapers at 3 s each, with room to spare.
+// A full round of six wallpapers at 3 s each, with room to spare.
 const DWORD kWallpaperMs = 25000;
 // Time for a window that was just shown or changed to be painted before its picture is taken.
 const DWORD kPaintMs = 400;
@@ -41,6 +43,8 @@ const DWORD kQuietMs = 4000;
 const char* const kInstallFolder = "C:\\QUORVANE";
 const char* const kInstalledProgram = "C:\\QUORVANE\\QUORVANE.EXE";
 const char* const kShortcutName = "QVshort.lnk";
+// The bitmap that Quorvane writes from a picture that is not a bitmap, for the desktop to show.
+const char* const kConvertedWallpaper = "C:\\Quorvane\\Wallpaper.bmp";
 
 // Quorvane's windows beyond its main dialog (MainDialog.h).
 const int kPreviewFrame = 1017;
@@ -185,6 +189,14 @@ HWND WaitForInstalledProgram(DWORD milliseconds) {
 std::string FileName(const std::string& path) {
     size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The list entry that the wallpaper value `value` stands for: a bitmap entry is the value itself;
+// for any other picture the value names the bitmap Quorvane wrote, and Current Wallpaper
+// Selection names the entry.
+std::string ShownEntry(HWND main, const std::string& value) {
+    if (lstrcmpiA(value.c_str(), kConvertedWallpaper) != 0 || !main) return value;
+    return ControlText(main, kCurrentSelection);
 }
 
 // The width and height that a .bmp file's header gives, or 0 x 0.
@@ -409,6 +421,34 @@ int CloseAbout(const std::vector<std::string>&) {
     return 0;
 }
 
+// add-picture <path>: as the user does, presses Add..., types the path into the open-file dialog
+// and presses Open; the picture joins the end of the list.
+int AddPicture(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return Fail("add-picture needs the picture's path");
+    const std::string& path = arguments[0];
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    int before = ListCount(main, kWallpaperList);
+    if (!PressButton(main, kAdd, false)) return Fail("the Add... button could not be pressed");
+    HWND fileDialog = WaitForOpenFileDialog(ProcessOf(main));
+    if (!fileDialog) return Fail("no open-file dialog showed after Add...");
+    if (!ChooseFile(fileDialog, path)) return Fail(Format("the open-file dialog stayed after %s", path.c_str()));
+    if (!WaitUntil([&] { return ListCount(main, kWallpaperList) == before + 1; }, kWindowMs)) {
+        return Fail(Format("the list holds %d entries after the Add, not %d", ListCount(main, kWallpaperList),
+                           before + 1));
+    }
+    std::string last = ListEntry(main, kWallpaperList, before);
+    std::string selection = ControlText(main, kCurrentSelection);
+    if (lstrcmpiA(last.c_str(), path.c_str()) != 0 || lstrcmpiA(selection.c_str(), path.c_str()) != 0) {
+        return Fail(Format("after the Add the last entry is \"%s\" and the current selection \"%s\"", last.c_str(),
+                           selection.c_str()));
+    }
+    Done(Format("Add... pressed and %s chosen in the open-file dialog: it joined the list as entry %d and the "
+                "current selection shows it",
+                path.c_str(), before + 1));
+    return 0;
+}
+
 int ShowDesktop(const std::vector<std::string>&) {
     HWND main = FindInstalledProgram();
     if (!main) return Fail("Quorvane's main window is not there");
@@ -418,26 +458,30 @@ int ShowDesktop(const std::vector<std::string>&) {
     return 0;
 }
 
-// await-wallpaper <sample name | any>: waits until the rotation makes the sample (or, for "any",
-// the next picture) the wallpaper. Only a change counts, not a sample already shown: its picture
-// is then taken at the start of the few seconds the sample stays, not at their end.
+// await-wallpaper <file name | any>: waits until the rotation makes the list's picture of that
+// name (or, for "any", the next picture) the wallpaper. Only a change counts, not a picture
+// already shown: its picture is then taken at the start of the few seconds it stays, not at their
+// end.
 int AwaitWallpaper(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return Fail("await-wallpaper needs a sample's name");
-    bool anySample = arguments[0] == "any";
-    std::string file = arguments[0] + ".BMP";
+    if (arguments.empty()) return Fail("await-wallpaper needs a picture's file name");
+    bool anyPicture = arguments[0] == "any";
+    std::string file = arguments[0];
+    HWND main = FindInstalledProgram();
     DWORD start = GetTickCount();
     std::string value;
+    std::string entry;
     std::string before = DesktopWallpaper();
     bool changed = false;
     auto shown = [&] {
         value = DesktopWallpaper();
-        if (anySample) {
-            file = FileName(value);
+        entry = ShownEntry(main, value);
+        if (anyPicture) {
+            file = FileName(entry);
             return value != before && FileExists(value);
         }
-        bool isSample = lstrcmpiA(FileName(value).c_str(), file.c_str()) == 0;
-        if (!isSample) changed = true;
-        return isSample && changed;
+        bool isWanted = lstrcmpiA(FileName(entry).c_str(), file.c_str()) == 0;
+        if (!isWanted) changed = true;
+        return isWanted && changed;
     };
     if (!WaitUntil(shown, kWallpaperMs)) {
         return Fail(Format("the wallpaper did not change to %s within %lu ms (it is \"%s\")", file.c_str(),
@@ -450,7 +494,8 @@ int AwaitWallpaper(const std::vector<std::string>& arguments) {
     int left = (screen.right - screen.left - size.cx) / 2;
     int top = (screen.bottom - screen.top - size.cy) / 2;
     RECT picture{left, top, left + size.cx, top + size.cy};
-    Done(Format("the rotation made %s the wallpaper (after %.1f s of waiting)", value.c_str(), waited / 1000.0));
+    std::string made = entry == value ? value : entry + " (as " + value + ")";
+    Done(Format("the rotation made %s the wallpaper (after %.1f s of waiting)", made.c_str(), waited / 1000.0));
     Area(screen);
     Shows(picture, screen, file);
     return 0;
@@ -505,6 +550,7 @@ const std::map<std::string, Step>& Steps() {
         {"open-help", OpenHelp},
         {"open-about", OpenAbout},
         {"close-about", CloseAbout},
+        {"add-picture", AddPicture},
         {"show-desktop", ShowDesktop},
         {"await-wallpaper", AwaitWallpaper},
         {"close-program", CloseProgram},
@@ -534,8 +580,9 @@ const char* DemoStepUsage() {
            "  open-help\n"
            "  open-about\n"
            "  close-about\n"
+           "  add-picture <path>\n"
            "  show-desktop\n"
-           "  await-wallpaper <sample | any>\n"
+           "  await-wallpaper <file name | any>\n"
            "  close-program\n"
            "  log-on\n";
 }

@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
 # Quorvane's story under Wine: setup.exe from build/dist installs Quorvane into the demo prefix
 # build/wine-demo, and the installed program rotates the five sample wallpapers on a 1024x768
-# virtual desktop; at the next log-on the shell starts it again from its StartUp shortcut. With a
-# display the user plays it; without one it is played headless under Xvfb, with a picture of each
-# stage in build/demo/, and ends by itself within two minutes.
+# virtual desktop (headless, a PNG picture added through Add... as well); at the next log-on the
+# shell starts it again from its StartUp shortcut. With a display the user plays it; without one
+# it is played headless under Xvfb, with a picture of each stage in build/demo/, and ends by itself
+# within two minutes.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist="$root/build/dist"
 demo_exe="$root/build/win/demo/QuorvaneDemo.exe"
 pictures="$root/build/demo"
 samples=(Forest NightSky Rainbow Skull Ivy)
+# Our own PNG picture that the headless story adds through Add...: it is not shipped, so the story
+# puts it into the Pictures folder that all users share, as a user's own picture.
+added_picture="$root/demo/Lighthouse.png"
+shared_pictures='C:\Users\Public\Pictures'
+# Every picture a step may show: the shipped samples and the added one.
+known_pictures=("${samples[@]/#/$dist/}")
+known_pictures=("${known_pictures[@]/%/.BMP}" "$added_picture")
 
 # The rotation: 0.05 minutes (3 s) for the headless story, 0.2 minutes (12 s) for a user to watch.
 headless_minutes=0.05
 interactive_minutes=0.2
-# How far a part of a picture may differ from the bitmap it must show (root mean square, 0 to 1):
-# the wallpaper is the bitmap itself, the preview the bitmap as the program stretches it.
+# How far a part of a picture may differ from the picture it must show (root mean square, 0 to 1):
+# the wallpaper is the picture itself, the preview the picture as the program stretches it.
 picture_tolerance=0.25
 
 # One step of QuorvaneDemo.exe; its lines on stdout, Wine's carriage returns removed. The lines go
@@ -32,33 +40,35 @@ demo() {
 }
 
 # The root mean square difference (0 to 1) between part <geometry> of picture <png> and the
-# bitmap <bmp> scaled to that size as a pixel-dropping stretch does, or plain black for "black".
-# Both are compared at no more than 160 x 120 pixels, which is quick and tells the samples apart.
+# picture file <file> scaled to that size as a pixel-dropping stretch does, or plain black for
+# "black". Both are compared at no more than 160 x 120 pixels, which is quick and tells the
+# samples apart.
 difference() {
-  local png=$1 geometry=$2 bmp=$3 size=${2%%+*}
+  local png=$1 geometry=$2 file=$3 size=${2%%+*}
   local part="$pictures/.part.png" wanted="$pictures/.wanted.png"
-  if [ "$bmp" = black ]; then
+  if [ "$file" = black ]; then
     convert -size "$size" xc:black -sample '160x120>' "$wanted"
   else
-    convert "$bmp" -filter point -resize "${size}!" -sample '160x120>' "$wanted"
+    convert "$file" -filter point -resize "${size}!" -sample '160x120>' "$wanted"
   fi
   convert "$png" -crop "$geometry" +repage -sample '160x120>' "$part" &&
     compare -metric RMSE "$part" "$wanted" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
   rm -f "$part" "$wanted"
 }
 
-# picture_shows <png> <geometry> <file>: whether that part of the picture shows the sample <file>: it
-# differs from it by no more than the tolerance and is nearer to it than to any other sample
-# and to a black screen. Says the differences when it does not.
+# picture_shows <png> <geometry> <file name>: whether that part of the picture shows the known
+# picture of that name: it differs from it by no more than the tolerance and is nearer to it than
+# to any other known picture and to a black screen. Says the differences when it does not.
 picture_shows() {
-  local png=$1 geometry=$2 file=$3 wanted other score
-  wanted=$(difference "$png" "$geometry" "$dist/$file")
+  local png=$1 geometry=$2 file=$3 wanted="" other score
+  for other in "${known_pictures[@]}"; do
+    [ "${other##*/}" = "$file" ] && wanted=$(difference "$png" "$geometry" "$other")
+  done
   local scores="$file ${wanted:-?}" nearest=1
-  for other in "${samples[@]/%/.BMP}" black; do
-    [ "$other" = "$file" ] && continue
-    [ "$other" = black ] && score=$(difference "$png" "$geometry" black) ||
-      score=$(difference "$png" "$geometry" "$dist/$other")
-    scores+=", $other ${score:-?}"
+  for other in "${known_pictures[@]}" black; do
+    [ "${other##*/}" = "$file" ] && continue
+    score=$(difference "$png" "$geometry" "$other")
+    scores+=", ${other##*/} ${score:-?}"
     awk -v w="${wanted:-1}" -v o="${score:-0}" 'BEGIN { exit !(w < o) }' || nearest=0
   done
   if [ $nearest -eq 1 ] && awk -v w="${wanted:-1}" -v t="$picture_tolerance" 'BEGIN { exit !(w <= t) }'; then
@@ -126,10 +136,12 @@ headless_story() {
   step 04-help open-help || return 1
   step 05-about open-about || return 1
   step - close-about || return 1
+  cp "$added_picture" "$WINEPREFIX/drive_c/users/Public/Pictures/" || return 1
+  step - add-picture "$shared_pictures\\${added_picture##*/}" || return 1
   step - show-desktop || return 1
-  local number=6 sample
-  for sample in "${samples[@]}"; do
-    step "$(printf '%02d' $number)-desktop-$sample" await-wallpaper "$sample" || return 1
+  local number=6 file
+  for file in "${samples[@]/%/.BMP}" "${added_picture##*/}"; do
+    step "$(printf '%02d' $number)-desktop-${file%.*}" await-wallpaper "$file" || return 1
     number=$((number + 1))
   done
   step - close-program || return 1

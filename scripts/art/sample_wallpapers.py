@@ -1,11 +1,13 @@
-"""Draws the five sample wallpapers that the installer ships into package/.
+"""Draws the five sample wallpapers that the installer ships into package/, and the picture that
+the demo story adds through Add... into demo/.
 
-Each is 640 x 480 and uses another bitmap format that the wallpaper program reads:
-  Forest.BMP    a misty pine forest at dawn        8-bit, full 256-colour table
-  NightSky.BMP  stars, the Milky Way and the moon  8-bit, 64-colour table (biClrUsed 64)
-  Rainbow.BMP   a rainbow over green hills         24-bit
-  Skull.BMP     a cheerful sugar skull with flowers 4-bit, 16 colours
-  Ivy.BMP       ivy climbing a brick wall          8-bit, full 256-colour table
+Each is 640 x 480 and uses another format that the wallpaper program reads:
+  Forest.BMP      a misty pine forest at dawn           8-bit, full 256-colour table
+  NightSky.BMP    stars, the Milky Way and the moon     8-bit, 64-colour table (biClrUsed 64)
+  Rainbow.BMP     a rainbow over green hills            24-bit
+  Skull.BMP       a cheerful sugar skull with flowers   4-bit, 16 colours
+  Ivy.BMP         ivy climbing a brick wall             8-bit, full 256-colour table
+  Lighthouse.png  a lighthouse on a headland at sunset  PNG, 24-bit colour (not shipped)
 Standard library only; the same seeds give the same files.
 """
 
@@ -13,8 +15,10 @@ import math
 import os
 import random
 import struct
+import zlib
 
 OUT_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "package")
+DEMO_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "demo")
 WIDTH, HEIGHT = 640, 480
 
 
@@ -61,6 +65,26 @@ def write_bmp_indexed(path, indices, palette, bit_count, colours_used):
         body += line + bytes(stride - len(line))
     with open(path, "wb") as out:
         out.write(bmp_headers(width, height, bit_count, colours_used, len(palette), len(body)) + table + body)
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def write_png_24(path, image):
+    """image: rows top to bottom of (r, g, b) floats. Each row is stored with the Sub filter (each
+    byte less the one a pixel to its left), which turns smooth skies and seas into runs of small
+    numbers that deflate well."""
+    height, width = len(image), len(image[0])
+    rows = bytearray()
+    for row in image:
+        line = bytes(clamp_byte(channel) for pixel in row for channel in pixel)
+        rows.append(1)
+        rows += bytes((line[i] - (line[i - 3] if i >= 3 else 0)) & 255 for i in range(len(line)))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                  png_chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + png_chunk(b"IEND", b""))
 
 
 # Colour and noise helpers --------------------------------------------------------------------
@@ -666,12 +690,139 @@ def draw_line(image, x0, y0, x1, y1, width, colour):
                     image[y][x] = colour
 
 
+# Lighthouse ----------------------------------------------------------------------------------
+
+LIGHTHOUSE_HORIZON = 292
+LIGHTHOUSE_SUN = (188, 262)
+
+
+def lighthouse_cliff_top(noise, x):
+    """The headland's outline: a grassy plateau on the right whose face falls steeply to the sea."""
+    face = max(0.0, 452 - x)
+    rough = 9 * noise.fbm(x / 22, 5.0, 3) + min(1.0, face / 20) * 40 * (noise.fbm(x / 9, 9.0, 3) - 0.5)
+    return 200 + rough + face * 2.6
+
+
+def draw_lighthouse():
+    rng = random.Random(61)
+    noise = ValueNoise(62)
+    horizon = LIGHTHOUSE_HORIZON
+    sun_x, sun_y = LIGHTHOUSE_SUN
+    sky = [(0.0, (214, 96, 78)), (0.4, (242, 150, 84)), (0.78, (252, 204, 122)), (1.0, (255, 232, 172))]
+    image = new_image()
+
+    # A warm evening sky with long thin clouds lit from below, and the low sun.
+    for y in range(horizon):
+        base = gradient(sky, y / horizon)
+        for x in range(WIDTH):
+            streak = smoothstep(0.56, 0.74, noise.fbm(x / 240, y / 12, 4)) * smoothstep(horizon - 10, 40, y)
+            colour = mix(base, mix((176, 70, 86), (255, 190, 140), y / horizon), streak * 0.75)
+            d = math.hypot(x - sun_x, y - sun_y)
+            image[y][x] = mix(colour, (255, 248, 222), 1.0 if d < 22 else 0.65 * math.exp(-(d - 22) / 60))
+
+    # A far island in the haze on the horizon.
+    for x in range(0, 150):
+        top = horizon - 16 * math.sin(math.pi * x / 150) ** 0.7 - 4 * noise.fbm(x / 15, 8.0, 2)
+        for y in range(int(top), horizon):
+            image[y][x] = mix(image[y][x], (168, 104, 118), 0.75)
+
+    # The sea: waves that shrink towards the horizon, and a path of glitter below the sun.
+    for y in range(horizon, HEIGHT):
+        near = (y - horizon) / (HEIGHT - horizon)
+        distance = 1 / (y - horizon + 2.0)
+        base = mix((64, 146, 150), (10, 62, 84), near ** 0.6)
+        base = mix(base, (250, 196, 140), 0.35 * (1 - near) ** 6)
+        for x in range(WIDTH):
+            wave = noise.fbm((x - sun_x) * distance * 9, 2400 * distance, 3)
+            colour = mix(base, (8, 44, 64), smoothstep(0.55, 0.3, wave) * 0.5)
+            colour = mix(colour, (120, 196, 190), smoothstep(0.62, 0.8, wave) * 0.6)
+            path = math.exp(-((x - sun_x) / (12 + 150 * near)) ** 2)
+            glitter = smoothstep(0.58, 0.72, wave) * path
+            image[y][x] = mix(colour, (255, 226, 150), min(1.0, glitter * 1.4 + path * 0.12))
+
+    # The headland: layered rock under a cap of grass, its sea-facing edge in the sun, with foam
+    # where it meets the sea.
+    tops = [lighthouse_cliff_top(noise, x) for x in range(WIDTH)]
+    for y in range(int(min(tops)), HEIGHT):
+        edge = next(x for x in range(WIDTH) if tops[x] <= y or x == WIDTH - 1)
+        for x in range(edge, WIDTH):
+            if y < tops[x]:
+                continue
+            layer = 0.5 + 0.5 * math.sin(y / 4.5 + 7 * noise.noise(x / 45, y / 45))
+            rock = mix((120, 68, 60), (198, 126, 82), layer * 0.7 + 0.3 * noise.fbm(x / 8, y / 5, 2))
+            rock = mix(rock, (255, 196, 130), 0.4 * math.exp(-(x - edge) / 40))
+            rock = scale(rock, 1 - 0.3 * smoothstep(0, 260, y - tops[x]))
+            grass = mix((92, 118, 44), (178, 172, 72), noise.fbm(x / 6, y / 6, 2))
+            image[y][x] = grass if x >= 440 and y - tops[x] < 8 + 4 * noise.noise(x / 9, 3.0) else rock
+        for x in range(max(0, edge - 14), edge):
+            if y >= LIGHTHOUSE_HORIZON:
+                foam = noise.fbm(x / 5, y / 3, 2) * (1 - (edge - x) / 14)
+                blend_pixel(image, x, y, (252, 244, 228), smoothstep(0.25, 0.55, foam))
+
+    draw_lighthouse_tower(image, 548, min(tops[528:570]) + 4)
+    draw_keepers_house(image, 484, min(tops[466:506]) + 4)
+
+    # A sailing boat on its way home, and gulls.
+    hull = lambda x, y: 318 <= y <= 326 and abs(x - 112) <= 26 - (y - 318) * 1.2
+    fill_shape(image, (80, 318, 140, 326), hull, lambda x, y: (58, 36, 48))
+    fill_shape(image, (112, 262, 140, 316), lambda x, y: x >= 114 and x - 114 <= (y - 262) * 0.45,
+               lambda x, y: (252, 236, 206))
+    fill_shape(image, (92, 276, 111, 316), lambda x, y: x <= 110 and 110 - x <= (y - 276) * 0.4,
+               lambda x, y: (236, 196, 170))
+    draw_line(image, 112, 258, 112, 318, 0.8, (58, 36, 48))
+    for _ in range(7):
+        gx, gy, span = rng.uniform(260, 460), rng.uniform(60, 190), rng.uniform(5, 9)
+        draw_line(image, gx - span, gy - span * 0.45, gx, gy, 0.7, (74, 44, 56))
+        draw_line(image, gx, gy, gx + span, gy - span * 0.45, 0.7, (74, 44, 56))
+    return image
+
+
+def draw_lighthouse_tower(image, cx, base):
+    """A tapering tower in red and white bands, lit from the left, with its lantern burning."""
+    top = base - 150
+
+    def half_width(y):
+        return 13 + 9 * (y - top) / (base - top)
+
+    def band_colour(x, y):
+        red = int((y - top) / 25) % 2 == 1
+        colour = (200, 44, 46) if red else (250, 240, 226)
+        side = (x - cx) / half_width(y)
+        return scale(mix(colour, (255, 214, 160), 0.25 * max(0.0, -side)), 1 - 0.38 * max(0.0, side))
+
+    fill_shape(image, (cx - 24, top, cx + 24, base), lambda x, y: abs(x - cx) <= half_width(y), band_colour)
+    fill_shape(image, (cx - 19, top - 5, cx + 19, top), lambda x, y: True, lambda x, y: (48, 34, 42))
+    fill_shape(image, (cx - 10, top - 27, cx + 10, top - 6), lambda x, y: True,
+               lambda x, y: (56, 40, 44) if (x - cx + 10) % 7 == 0 else (255, 244, 176))
+    fill_shape(image, (cx - 13, top - 42, cx + 13, top - 27),
+               lambda x, y: abs(x - cx) <= (y - (top - 42)) * 0.9, lambda x, y: (168, 36, 42))
+    fill_shape(image, (cx - 2, top - 48, cx + 2, top - 42), lambda x, y: True, lambda x, y: (48, 34, 42))
+    # Its beam, a soft wedge of light out over the sea.
+    lamp_y = int(top - 16)
+    for y in range(lamp_y - 60, lamp_y + 60):
+        for x in range(0, cx - 10):
+            spread = abs(y - lamp_y) / (cx - x)
+            if spread < 0.14:
+                blend_pixel(image, x, y, (255, 246, 200), 0.5 * (1 - spread / 0.14) * (x / cx) ** 0.8)
+
+
+def draw_keepers_house(image, cx, base):
+    """The keeper's white cottage beside the tower, a red roof and a lit window."""
+    wall = lambda x, y: (250, 236, 214) if x < cx + 10 else (196, 172, 160)
+    fill_shape(image, (cx - 20, base - 26, cx + 20, base), lambda x, y: True, wall)
+    fill_shape(image, (cx - 25, base - 44, cx + 25, base - 26),
+               lambda x, y: abs(x - cx) <= 25 - (base - 26 - y) * 1.3, lambda x, y: (170, 44, 40))
+    fill_shape(image, (cx - 10, base - 18, cx - 2, base - 9), lambda x, y: True, lambda x, y: (255, 210, 110))
+    fill_shape(image, (cx + 6, base - 16, cx + 13, base), lambda x, y: True, lambda x, y: (96, 58, 50))
+
+
 def main():
     write_bmp_8(os.path.join(OUT_DIR, "Forest.BMP"), draw_forest(), 256)
     write_bmp_8(os.path.join(OUT_DIR, "NightSky.BMP"), draw_night_sky(), 64)
     write_bmp_24(os.path.join(OUT_DIR, "Rainbow.BMP"), draw_rainbow())
     write_bmp_indexed(os.path.join(OUT_DIR, "Skull.BMP"), draw_skull(), SKULL_PALETTE, 4, 0)
     write_bmp_8(os.path.join(OUT_DIR, "Ivy.BMP"), draw_ivy(), 256)
+    write_png_24(os.path.join(DEMO_DIR, "Lighthouse.png"), draw_lighthouse())
 
 
 if __name__ == "__main__":
