@@ -9,14 +9,16 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// Top-down rows of 24-bit BGR pixels, padded to 4 bytes.
-std::string BgrRows(const BandedPicture& picture, UINT stride) {
+// Top-down rows padded to 4 bytes, of 24-bit BGR pixels or, `deep`, of 48-bit RGB pixels whose
+// 16-bit channels (little-endian) hold each 8-bit value times 257.
+std::string PixelRows(const BandedPicture& picture, bool deep, UINT stride) {
     std::string rows;
     for (int y = 0; y < picture.height; ++y) {
         COLORREF color = picture.At(y);
-        const std::string bgr{char(GetBValue(color)), char(GetGValue(color)), char(GetRValue(color))};
+        char red = char(GetRValue(color)), green = char(GetGValue(color)), blue = char(GetBValue(color));
+        const std::string pixel = deep ? std::string{red, red, green, green, blue, blue} : std::string{blue, green, red};
         std::string row;
-        for (int x = 0; x < picture.width; ++x) row += bgr;
+        for (int x = 0; x < picture.width; ++x) row += pixel;
         row.resize(stride, '\0');
         rows += row;
     }
@@ -40,10 +42,12 @@ std::string EncodedBytes(PictureFormat format, const BandedPicture& picture) {
     ComPtr<IWICBitmapEncoder> encoder;
     ComPtr<IWICBitmapFrameEncode> frame;
     ComPtr<IPropertyBag2> options;
-    WICPixelFormatGUID pixels = GUID_WICPixelFormat24bppBGR;
-    const GUID& container = format == PictureFormat::Png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
-    UINT stride = (UINT(picture.width) * 3 + 3) / 4 * 4;
-    std::string rows = BgrRows(picture, stride);
+    bool deep = format == PictureFormat::Png16;
+    const WICPixelFormatGUID wanted = deep ? GUID_WICPixelFormat48bppRGB : GUID_WICPixelFormat24bppBGR;
+    WICPixelFormatGUID pixels = wanted;
+    const GUID& container = format == PictureFormat::Jpeg ? GUID_ContainerFormatJpeg : GUID_ContainerFormatPng;
+    UINT stride = (UINT(picture.width) * (deep ? 6 : 3) + 3) / 4 * 4;
+    std::string rows = PixelRows(picture, deep, stride);
     HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
     if (SUCCEEDED(result)) result = CreateStreamOnHGlobal(nullptr, TRUE, &stream);
     if (SUCCEEDED(result)) result = factory->CreateEncoder(container, nullptr, &encoder);
@@ -53,7 +57,7 @@ std::string EncodedBytes(PictureFormat format, const BandedPicture& picture) {
     if (SUCCEEDED(result)) result = frame->SetSize(UINT(picture.width), UINT(picture.height));
     if (SUCCEEDED(result)) result = frame->SetPixelFormat(&pixels);
     // The encoder may answer with a format of its own, which these rows are not in.
-    if (SUCCEEDED(result) && pixels != GUID_WICPixelFormat24bppBGR) result = E_FAIL;
+    if (SUCCEEDED(result) && pixels != wanted) result = E_FAIL;
     if (SUCCEEDED(result)) {
         result =
             frame->WritePixels(UINT(picture.height), stride, UINT(rows.size()), reinterpret_cast<BYTE*>(rows.data()));

@@ -74,7 +74,9 @@ void RunPictureBench(const std::string& folder, int repetitions) {
         auto decode = [&] { PlatformDecode(widePath.c_str()); };
         auto preview = [&] { DrawPicturePreviewSteps(dialog, path.c_str()); };
         auto change = [&] {
-            if (DesktopWallpaperFor(path.c_str(), wallpaper.c_str()) != wallpaper) Fail("no bitmap written for " + path);
+            if (DesktopWallpaperFor(path.c_str(), wallpaper.c_str()) != wallpaper) {
+                Fail("no bitmap written for " + path);
+            }
         };
         decode();
         preview();

@@ -13,7 +13,7 @@ const std::string kA = Picture("A.bmp"), kB = Picture("B.bmp"), kC = Picture("C.
 const Entries kABC = {kA, kB, kC}, kABCDE = {kA, kB, kC, Picture("D.bmp"), Picture("E.bmp")};
 // Pictures other than .bmp files; one that does not decode, or is wider than 16384 pixels, goes over as it is.
 const std::string kPng = Picture("Bands.png"), kJpeg = Picture("Bands.jpg"), kNoise = Picture("Noise.png"),
-                  kTooWide = Picture("TooWide.png");
+                  kTooWide = Picture("TooWide.png"), kDeepPng = Picture("Deep.png");
 // The wallpaper value when a step begins: no entry of any list, so every change shows.
 const std::string kMarker = Picture("Marker.bmp");
 // 0.001 minutes tick every 60 ms; 0.01 every 599 ms, time enough to look and act between two.
@@ -59,6 +59,7 @@ protected:
         WriteBytes(kJpeg, PictureBytes(PictureFormat::Jpeg, kJpegPicture));
         WriteBytes(kNoise, NoiseBytes(200));
         WriteBytes(kTooWide, PictureBytes(PictureFormat::Png, {16385, 2, {RGB(255, 0, 0)}}));
+        WriteBytes(kDeepPng, PictureBytes(PictureFormat::Png16, kPngPicture));
         SetDesktopWallpaper(kMarker);
     }
 
@@ -185,25 +186,25 @@ TEST_F(ScheduleTest, StartEachApplyAndTheNextStartChangeTheWallpaperAsTheSavedMo
 }
 
 TEST_F(ScheduleTest, SetWallpaperNowHandsOverWhat1001ShowsAndAPngOrJpegPictureAsTheBitmapItDecodesTo) {
-    const Entries list = {kA, kB, kC, kPng, kJpeg, kNoise, kTooWide};
+    const Entries list = {kA, kB, kC, kPng, kJpeg, kNoise, kTooWide, kDeepPng};
     ASSERT_TRUE(StartOn(list, SettingsRecord(Settings{})));
     // With nothing selected 1001 is empty, and the empty text goes over unchanged.
     std::string states;
-    for (int position : {1, 2, -1, 3, 4, 5, 6}) {
+    for (int position : {1, 2, -1, 3, 4, 5, 6, 7}) {
         SelectEntry(dialog, kWallpaperList, position);
         EXPECT_TRUE(Click(dialog, kSetWallpaperNow));
         states += State() + ", ";
-        if (position != 3 && position != 4) continue;
-        const BandedPicture& picture = position == 3 ? kPngPicture : kJpegPicture;
+        if (position != 3 && position != 4 && position != 7) continue;
+        const BandedPicture& picture = position == 4 ? kJpegPicture : kPngPicture;
         EXPECT_EQ(DesktopWallpaper(), kWallpaperBitmap);
-        EXPECT_EQ(BitmapText(kWallpaperBitmap, picture, position == 3 ? 0 : kJpegSteps),
+        EXPECT_EQ(BitmapText(kWallpaperBitmap, picture, position == 4 ? kJpegSteps : 0),
                   "BM, 2998 of 2998 bytes, pixels at 54; 40-byte header, 30 x 32, 1 plane, 24 bits, compression 0; "
                   "0 pixels off")
             << Name(list[position]);
     }
     EXPECT_EQ(states,
               "B.bmp B.bmp 1, C.bmp C.bmp 2,   -1, Wallpaper.bmp Bands.png 3, Wallpaper.bmp Bands.jpg 4, "
-              "Noise.png Noise.png 5, TooWide.png TooWide.png 6, ");
+              "Noise.png Noise.png 5, TooWide.png TooWide.png 6, Wallpaper.bmp Deep.png 7, ");
     EXPECT_EQ(ReadBytes(kListFile), ListBytes(list));
     EXPECT_EQ(FilesIn(kQuorvaneFolder), (Entries{"Quorvane.INI", "Quorvane.LST", "Wallpaper.bmp"}));
 }
