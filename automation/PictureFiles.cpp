@@ -16,7 +16,7 @@ std::string PixelRows(const BandedPicture& picture, bool deep, UINT stride) {
     for (int y = 0; y < picture.height; ++y) {
         COLORREF color = picture.At(y);
         char red = char(GetRValue(color)), green = char(GetGValue(color)), blue = char(GetBValue(color));
-        const std::string pixel = deep ? std::string{red, red, green, green, blue, blue} : std::string{blue, green, red};
+        std::string pixel = deep ? std::string{red, red, green, green, blue, blue} : std::string{blue, green, red};
         std::string row;
         for (int x = 0; x < picture.width; ++x) row += pixel;
         row.resize(stride, '\0');
