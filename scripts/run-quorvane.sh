@@ -136,7 +136,8 @@ headless_story() {
   step 04-help open-help || return 1
   step 05-about open-about || return 1
   step - close-about || return 1
-  cp "$added_picture" "$WINEPREFIX/drive_c/users/Public/Pictures/" || return 1
+  mkdir -p "$WINEPREFIX/drive_c/users/Public/Pictures" &&
+    cp "$added_picture" "$WINEPREFIX/drive_c/users/Public/Pictures/" || return 1
   step - add-picture "$shared_pictures\\${added_picture##*/}" || return 1
   step - show-desktop || return 1
   local number=6 file
