@@ -79,11 +79,6 @@ CComApartment::~CComApartment() {
 }
 
 CPictureImage::CPictureImage(const char* fileName) {
-    CComApartment apartment;
-    Decode(fileName);
-}
-
-void CPictureImage::Decode(const char* fileName) {
     ComPtr<IWICBitmapSource> source = OpenFirstFrame(fileName, GUID_WICPixelFormat32bppBGR);
     UINT width = 0;
     UINT height = 0;
@@ -122,7 +117,6 @@ HPALETTE CreateDibPalette(const CPictureImage*) {
 }
 
 std::string DecodeToBitmapFile(const char* fileName) {
-    CComApartment apartment;
     ComPtr<IWICBitmapSource> source = OpenFirstFrame(fileName, GUID_WICPixelFormat24bppBGR);
     UINT width = 0;
     UINT height = 0;

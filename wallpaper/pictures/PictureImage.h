@@ -10,8 +10,8 @@
 
 #include "CmdTarget.h"
 
-// COM on this thread for the object's life, which the imaging component needs; a thread that
-// has it already keeps it.
+// COM on this thread for the object's life, which the imaging component needs: a thread that
+// decodes pictures holds one for as long as it may decode. A thread that has COM already keeps it.
 class CComApartment {
 public:
     CComApartment();
@@ -25,8 +25,9 @@ private:
 
 class CPictureImage : public CObject {
 public:
-    // Decodes the file's first frame at once. The image stays empty, and nothing is shown, when
-    // the component cannot decode it or it is larger than a picture may be.
+    // Decodes the file's first frame at once, on a thread that holds a CComApartment. The image
+    // stays empty, and nothing is shown, when the component cannot decode it or it is larger
+    // than a picture may be.
     explicit CPictureImage(const char* fileName);
 
     bool IsLoaded() const { return m_block != nullptr; }
@@ -38,14 +39,13 @@ public:
     BYTE* GetBits() const;
 
 private:
-    void Decode(const char* fileName);
-
     std::unique_ptr<BYTE[]> m_block;  // a BITMAPINFOHEADER, then the pixel rows
 };
 
 // 256 black entries: the pixels carry their colours themselves.
 HPALETTE CreateDibPalette(const CPictureImage* image);
 
-// The file's first frame as a whole uncompressed 24-bit bitmap file. Empty, and nothing shown,
-// when the component cannot decode it, it is larger than a picture may be, or memory runs short.
+// The file's first frame as a whole uncompressed 24-bit bitmap file, decoded on a thread that
+// holds a CComApartment. Empty, and nothing shown, when the component cannot decode it, it is
+// larger than a picture may be, or memory runs short.
 std::string DecodeToBitmapFile(const char* fileName);
