@@ -1,6 +1,7 @@
 // Native micro-benchmarks of the portable cores, each beside the bare pass over the same bytes
 // that it is compared with: the bitmap layout checks against copying the packed DIB they check,
-// and the list file reader against a memchr pass over the list's bytes.
+// the list file reader against a memchr pass over the list's bytes, and the picture scaler
+// against a summing pass over the rows it is fed.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -10,12 +11,20 @@
 #include "BenchFiles.h"
 #include "DibLayout.h"
 #include "ListFile.h"
+#include "PictureScaler.h"
 
 namespace {
 
 constexpr int kListEntries = 10000;
 // What LoadList hands the reader at a time: the buffer of ReadFileInPieces.
 constexpr std::size_t kReadPiece = 64 * 1024;
+// A 24-megapixel photo shrunk for a full-HD screen, its rows handed over as the decoder gives them.
+constexpr uint32_t kPhotoWidth = 6000;
+constexpr uint32_t kPhotoHeight = 4000;
+constexpr uint32_t kScreenWidth = 1920;
+constexpr uint32_t kScreenHeight = 1080;
+constexpr uint32_t kBandRows = 16;
+constexpr std::size_t kPhotoStride = 4 * std::size_t(kPhotoWidth);
 
 struct BitmapBytes {
     std::vector<uint8_t> file;
@@ -146,6 +155,42 @@ void ListReaderPieces(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
 
+const std::vector<uint8_t>& PhotoPixels() {
+    static const std::vector<uint8_t> pixels = [] {
+        std::vector<uint8_t> bytes(kPhotoStride * kPhotoHeight);
+        for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 7 + i / kPhotoStride * 5);
+        return bytes;
+    }();
+    return pixels;
+}
+
+// Baseline: every byte of the photo summed, band by band: the least a pass over the rows costs.
+void ScaleBaselineSumPass(benchmark::State& state) {
+    const std::vector<uint8_t>& photo = PhotoPixels();
+    for (auto _ : state) {
+        uint64_t sum = 0;
+        for (uint32_t row = 0; row < kPhotoHeight; row += kBandRows) {
+            const uint8_t* band = photo.data() + row * kPhotoStride;
+            for (std::size_t i = 0; i < kBandRows * kPhotoStride; ++i) sum += band[i];
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kPhotoWidth * kPhotoHeight);
+}
+
+// The photo scaled to the screen, fed in bands; items are source pixels.
+void ScalePhotoInBands(benchmark::State& state) {
+    const std::vector<uint8_t>& photo = PhotoPixels();
+    for (auto _ : state) {
+        CPictureScaler scaler({0, 0, kPhotoWidth, kPhotoHeight}, kScreenWidth, kScreenHeight);
+        for (uint32_t row = 0; row < kPhotoHeight; row += kBandRows) {
+            scaler.AddRows(photo.data() + row * kPhotoStride, kPhotoStride, row, kBandRows);
+        }
+        benchmark::DoNotOptimize(scaler.Pixels().data());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kPhotoWidth * kPhotoHeight);
+}
+
 }  // namespace
 
 BENCHMARK(DibCopy)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
@@ -156,5 +201,7 @@ BENCHMARK(ListMemchrPass)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ListCopy)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ListParse)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ListReaderPieces)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ScaleBaselineSumPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScalePhotoInBands)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

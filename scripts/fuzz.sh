@@ -23,6 +23,7 @@ chosen=("$@")
 targets=(
   "dib_layout_fuzz dib"
   "wallpaper_bitmap_fuzz picture"
+  "picture_orientation_fuzz orientation"
   "list_file_fuzz list"
   "settings_fuzz settings"
   "install_procedure_fuzz install"

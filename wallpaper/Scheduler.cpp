@@ -5,9 +5,12 @@
 #include <stdlib.h>
 #include <time.h>
 
+#include <optional>
 #include <string>
 
 #include "DesktopWallpaper.h"
+#include "PictureWorker.h"
+#include "WinApp.h"
 #include "Schedule.h"
 #include "res/resource.h"
 
@@ -33,8 +36,52 @@ int CWallpaperDlg::PickRandomIndex(int count) {
 void CWallpaperDlg::OnSetWallpaperNow() {
     char path[260] = "";
     GetDlgItemText(IDC_CURRENT_SELECTION, path, sizeof path);
-    std::string wallpaper = DesktopWallpaperFor(path, kWallpaperFilePath);
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &wallpaper[0], SPIF_UPDATEINIFILE);
+    WallpaperChange change;
+    change.entries = {path};
+    StartChange(change);
+}
+
+// A bitmap goes to the desktop at once when no change is under way; a picture, or anything
+// due while a change is under way, goes to the picture worker, which keeps the changes in order.
+// A scheduled change takes the entries after its own along, once round the list, to pass on to.
+void CWallpaperDlg::StartChange(WallpaperChange change) {
+    if (!m_pPictureWorker->IsChangeUnderWay() && IsBitmapFile(change.entries[0].c_str())) {
+        HandToDesktop(change.entries[0]);
+        return;
+    }
+    int count = m_listWallpapers.GetCount();
+    for (int step = 1; change.kind != ChangeKind::Now && step < count; ++step) {
+        change.entries.push_back(GetEntry((change.firstPosition + step) % count));
+    }
+    m_pPictureWorker->QueueChange(change);
+}
+
+// A change the worker has done: the desktop is given its file, and 1001, the selection and the
+// timer's position follow an entry it passed on to. Set Wallpaper Now reports a refused picture;
+// a scheduled change that found nothing to show leaves everything as it was.
+void CWallpaperDlg::FinishChange(const WallpaperChange& change) {
+    if (change.chosen < 0) {
+        if (change.kind == ChangeKind::Now) {
+            AfxMessageBox(RefusalText(change.entries[0], change.refusal).c_str(), MB_OK);
+            return;
+        }
+        SetDlgItemText(IDC_CURRENT_SELECTION, change.shownBefore.c_str());
+        if (change.kind == ChangeKind::Start) m_listWallpapers.SetCurSel(change.selectedBefore);
+        return;
+    }
+    int count = m_listWallpapers.GetCount();
+    if (change.chosen > 0 && count > 0) {
+        int position = (change.firstPosition + change.chosen) % count;
+        SetDlgItemText(IDC_CURRENT_SELECTION, change.entries[size_t(change.chosen)].c_str());
+        if (change.kind == ChangeKind::Start) m_listWallpapers.SetCurSel(position);
+        if (change.kind == ChangeKind::Tick) g_timerPosition = g_settings.randomPick ? position : (position + 1) % count;
+    }
+    HandToDesktop(change.wallpaper);
+}
+
+void CWallpaperDlg::OnPictureDecoded() {
+    TakePreviewResult();
+    while (std::optional<WallpaperChange> change = m_pPictureWorker->TakeChange()) FinishChange(*change);
 }
 
 void CWallpaperDlg::OnMinutes() {
@@ -78,28 +125,47 @@ void CWallpaperDlg::ApplySchedule() {
 void CWallpaperDlg::MakeNextChange() {
     int count = m_listWallpapers.GetCount();
     int position = g_settings.randomPick ? PickRandomIndex(count) : NextListPosition(g_settings.currentIndex, count);
-    std::string path = count > 0 ? GetEntry(position) : "<none>";
-    SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());
+    if (count > 0) {
+        ChangeToEntry(ChangeKind::Start, position);
+        return;
+    }
+    SetDlgItemText(IDC_CURRENT_SELECTION, "<none>");
     m_listWallpapers.SetCurSel(position);
     OnSetWallpaperNow();
 }
 
+// A tick while a change waits merges into that change.
 void CWallpaperDlg::OnTimer(UINT_PTR nIDEvent) {
     int count = m_listWallpapers.GetCount();
-    if (count >= 1) {
+    if (count >= 1 && !m_pPictureWorker->IsChangeWaiting()) {
         if (g_settings.randomPick) {
             g_timerPosition = PickRandomIndex(count);
-            ShowAndSetWallpaper(g_timerPosition);
+            ChangeToEntry(ChangeKind::Tick, g_timerPosition);
         } else {
             TimerStep step = StepTimerPosition(g_timerPosition, count);
-            ShowAndSetWallpaper(step.shownPosition);
+            ChangeToEntry(ChangeKind::Tick, step.shownPosition);
             g_timerPosition = step.nextPosition;
         }
     }
     CDialog::OnTimer(nIDEvent);
 }
 
-void CWallpaperDlg::ShowAndSetWallpaper(int position) {
-    SetDlgItemText(IDC_CURRENT_SELECTION, GetEntry(position).c_str());
-    OnSetWallpaperNow();
+// Shows the entry at `position` in 1001 (and selects it, at start-up and "Apply Settings") and
+// makes it the wallpaper.
+void CWallpaperDlg::ChangeToEntry(ChangeKind kind, int position) {
+    char shown[260] = "";
+    GetDlgItemText(IDC_CURRENT_SELECTION, shown, sizeof shown);
+    WallpaperChange change;
+    change.kind = kind;
+    change.firstPosition = position;
+    change.shownBefore = shown;
+    change.selectedBefore = m_listWallpapers.GetCurSel();
+    change.entries = {GetEntry(position)};
+    SetDlgItemText(IDC_CURRENT_SELECTION, change.entries[0].c_str());
+    if (kind == ChangeKind::Start) m_listWallpapers.SetCurSel(position);
+    StartChange(change);
+}
+
+void CWallpaperDlg::HandToDesktop(std::string wallpaper) {
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &wallpaper[0], SPIF_UPDATEINIFILE);
 }

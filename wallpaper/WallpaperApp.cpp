@@ -2,7 +2,6 @@
 #include "WallpaperApp.h"
 
 #include "FileStore.h"
-#include "PictureImage.h"
 #include "WallpaperDlg.h"
 
 namespace {
@@ -23,9 +22,6 @@ BOOL CWallpaperApp::InitInstance() {
     Enable3dControls();
     // A save cut short by a crash or a kill leaves its new file behind; start-up clears those.
     RemoveStaleTemporaryFiles(kListFilePath);
-    // Held for the whole run: every picture is decoded on this thread, and the imaging component
-    // stays loaded between pictures.
-    CComApartment apartment;
     CWallpaperDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

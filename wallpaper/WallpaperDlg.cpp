@@ -40,6 +40,7 @@ const MessageMap* CWallpaperDlg::GetMessageMap() const {
         msg::Command(IDC_HELP_BUTTON, &CWallpaperDlg::OnHelpButton),
         msg::CtlColor(&CWallpaperDlg::OnCtlColor),
         msg::Command(IDC_ABOUT_BUTTON, &CWallpaperDlg::OnAboutButton),
+        msg::Plain(WM_PICTURE_DECODED, &CWallpaperDlg::OnPictureDecoded),
     });
     return &map;
 }
@@ -56,6 +57,7 @@ BOOL CWallpaperDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
+    m_pPictureWorker = std::make_unique<CPictureWorker>(m_hWnd, WM_PICTURE_DECODED, kWallpaperFilePath);
     LoadAndApplySettings();
     if (g_settings.startMinimized) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     CreatePictureButtons();

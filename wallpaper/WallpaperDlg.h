@@ -2,10 +2,12 @@
 // current selection, the schedule settings and the commands.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "Controls.h"
 #include "Dialog.h"
+#include "PictureWorker.h"
 #include "SettingsRecord.h"
 
 // The program's files live in the installation folder, which only the installer creates.
@@ -15,6 +17,8 @@ constexpr char kSettingsFilePath[] = "C:\\Quorvane\\Quorvane.INI";
 constexpr char kWallpaperFilePath[] = "C:\\Quorvane\\Wallpaper.bmp";
 
 constexpr UINT_PTR ID_ROTATION_TIMER = 1;
+// Posted by the picture worker when a preview or a wallpaper change is done.
+constexpr UINT WM_PICTURE_DECODED = WM_APP + 1;
 
 // The settings of this run; all zero until a settings file is loaded.
 extern WallpaperSettings g_settings;
@@ -52,6 +56,7 @@ private:
     void OnHelpButton();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnAboutButton();
+    void OnPictureDecoded();
 
     // The wallpaper list and its file.
     void LoadList();
@@ -76,15 +81,21 @@ private:
     // The rotation.
     void ApplySchedule();
     void MakeNextChange();
-    void ShowAndSetWallpaper(int position);
+    void ChangeToEntry(ChangeKind kind, int position);
+    void StartChange(WallpaperChange change);
+    void FinishChange(const WallpaperChange& change);
+    void HandToDesktop(std::string wallpaper);
     int PickRandomIndex(int count);
 
     // The preview and the picture buttons.
     void DrawPreview(const char* path);
     void DrawBitmapPreview(const char* path);
     void DrawPicturePreview(const char* path);
-    template <class Image>
-    void DrawPreviewImage(HDC dc, const Image* image);
+    void DrawPreviewPixels(HPALETTE palette, const UprightPicture& picture);
+    void TakePreviewResult();
+    void ForgetPreview();
+    RECT PreviewRect();
+    SIZE PreviewSize();
     void CreatePictureButtons();
 
     CDibImage* m_pPreviewImage;  // only while DrawPreview runs
@@ -95,4 +106,9 @@ private:
     HICON m_hIcon;
     // The path whose preview failed; not drawn, nor reported, again until the user selects.
     std::string m_failedPreviewPath;
+    std::unique_ptr<CPictureWorker> m_pPictureWorker;  // from OnInitDialog on
+    // The picture whose preview is kept in m_previewPicture, or asked of the worker while that
+    // is empty; decoded once per selection.
+    std::string m_previewPath;
+    UprightPicture m_previewPicture;
 };

@@ -56,9 +56,9 @@ void CWallpaperDlg::OnRemove() {
     SaveList();
 }
 
-// The user chose an entry: a preview that failed before may be tried again.
+// The user chose an entry: its preview is made afresh, and one that failed before may be tried again.
 void CWallpaperDlg::OnSelchangeWallpaperList() {
-    m_failedPreviewPath.clear();
+    ForgetPreview();
     ShowSelectedEntry();
 }
 

@@ -127,20 +127,20 @@ TEST_F(PreviewTest, TheDialogShowsItsButtonsLabelAndPreviewsWithNoBoxAndNoGrowth
     ExpectFilled(dialog, kGreen, "after the repaints");
 }
 
-TEST_F(PreviewTest, PngAndJpegPicturesPreviewInTheirColoursAndPicturesThatDoNotDecodeAreReportedOnce) {
-    // Pictures wider than 16384 pixels are refused as if they did not decode.
+TEST_F(PreviewTest, PngAndJpegPicturesPreviewInTheirColoursAndPicturesThatDoNotDecodeAreReportedOnceWithTheirReason) {
     struct Row {
         const char* name;
         std::optional<PictureFormat> format;  // none: noise
         BandedPicture picture;
-        int steps;  // -1: reported
+        int steps;
+        const char* reason;  // of the box, after the path; none: previewed
     };
     const Row rows[] = {
-        {"Bands.png", PictureFormat::Png, kPngPicture, 0},
-        {"Noise.png", std::nullopt, {}, -1},
-        {"Bands.jpg", PictureFormat::Jpeg, kJpegPicture, kJpegSteps},
-        {"TooWide.png", PictureFormat::Png, {16385, 2, {kRed}}, -1},
-        {"Widest.png", PictureFormat::Png, {16384, 2, {kGreen}}, 0},
+        {"Bands.png", PictureFormat::Png, kPngPicture, 0, nullptr},
+        {"Noise.png", std::nullopt, {}, 0, "This is not a kind of picture Quorvane can show."},
+        {"Bands.jpg", PictureFormat::Jpeg, kJpegPicture, kJpegSteps, nullptr},
+        {"TooWide.png", PictureFormat::Png, {16385, 2, {kRed}}, 0, "The picture is larger than 16384 x 16384 pixels."},
+        {"Widest.png", PictureFormat::Png, {16384, 2, {kGreen}}, 0, nullptr},
     };
     Entries list;
     for (const Row& row : rows) {
@@ -151,10 +151,10 @@ TEST_F(PreviewTest, PngAndJpegPicturesPreviewInTheirColoursAndPicturesThatDoNotD
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PostSelectEntry(dialog, kWallpaperList, int(&row - rows));
-        if (row.steps < 0) {
+        if (row.reason) {
             HWND box = OneBox();
             ASSERT_NE(box, nullptr);
-            EXPECT_EQ(MessageBoxText(box), "Not a bitmap file");
+            EXPECT_EQ(MessageBoxText(box), Picture(row.name) + ": " + row.reason);
             AnswerAndRepaint(box, 3);
             continue;
         }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "MessageBoxes.h"
 #include "QuorvaneCase.h"
 #include "Wallpaper.h"
 
@@ -11,7 +12,8 @@ namespace {
 const int kOnceADay = 1, kOncePerRun = 2;
 const std::string kA = Picture("A.bmp"), kB = Picture("B.bmp"), kC = Picture("C.bmp");
 const Entries kABC = {kA, kB, kC}, kABCDE = {kA, kB, kC, Picture("D.bmp"), Picture("E.bmp")};
-// Pictures other than .bmp files; one that does not decode, or is wider than 16384 pixels, goes over as it is.
+// Pictures other than .bmp files, decoded off the window's thread; one that does not decode, or is wider than 16384
+// pixels, is refused and never handed over.
 const std::string kPng = Picture("Bands.png"), kJpeg = Picture("Bands.jpg"), kNoise = Picture("Noise.png"),
                   kTooWide = Picture("TooWide.png"), kDeepPng = Picture("Deep.png");
 // The wallpaper value when a step begins: no entry of any list, so every change shows.
@@ -170,29 +172,43 @@ TEST_F(ScheduleTest, StartEachApplyAndTheNextStartChangeTheWallpaperAsTheSavedMo
          "<none>  -1, <none> <none> -1, <none> <none> -1, <none> <none> -1; next <none>  -1"},
     };
     for (const Row& row : rows) {
+        // The picture's change comes once it is decoded.
+        auto settled = [&] {
+            if (row.list == Entries{kPng}) WaitUntil([] { return DesktopWallpaper() != kMarker; }, kTickMs);
+            return State();
+        };
         SetDesktopWallpaper(kMarker);
         ASSERT_TRUE(StartOn(row.list, row.saved));
-        std::string states = State();
+        std::string states = settled();
         for (int apply = 1; apply <= 3; ++apply) {
             SetDesktopWallpaper(kMarker);
             Apply();
-            states += ", " + State();
+            states += ", " + settled();
         }
         Close();  // saves the position shown and today's date
         SetDesktopWallpaper(kMarker);
         ASSERT_TRUE(Start());
-        EXPECT_EQ(states + "; next " + State(), row.states) << row.name << ", today " << Today();
+        EXPECT_EQ(states + "; next " + settled(), row.states) << row.name << ", today " << Today();
     }
 }
 
-TEST_F(ScheduleTest, SetWallpaperNowHandsOverWhat1001ShowsAndAPngOrJpegPictureAsTheBitmapItDecodesTo) {
+TEST_F(ScheduleTest, SetWallpaperNowHandsOverWhat1001ShowsAPictureAsTheBitmapItDecodesToAndReportsOneItCannotShow) {
     const Entries list = {kA, kB, kC, kPng, kJpeg, kNoise, kTooWide, kDeepPng};
     ASSERT_TRUE(StartOn(list, SettingsRecord(Settings{})));
     // With nothing selected 1001 is empty, and the empty text goes over unchanged.
     std::string states;
     for (int position : {1, 2, -1, 3, 4, 5, 6, 7}) {
+        SetDesktopWallpaper(kMarker);
         SelectEntry(dialog, kWallpaperList, position);
         EXPECT_TRUE(Click(dialog, kSetWallpaperNow));
+        HWND box = nullptr;
+        WaitUntil([&] { return DesktopWallpaper() != kMarker || (box = FindMessageBox(app->Id())) != nullptr; },
+                  kTickMs);
+        if (box) {
+            states += "box \"" + Name(MessageBoxText(box)) + "\" ";
+            AnswerMessageBox(box, IDOK);
+            EXPECT_TRUE(WaitUntilGone(box, kTickMs)) << "the box stayed after OK";
+        }
         states += State() + ", ";
         if (position != 3 && position != 4 && position != 7) continue;
         const BandedPicture& picture = position == 4 ? kJpegPicture : kPngPicture;
@@ -204,7 +220,9 @@ TEST_F(ScheduleTest, SetWallpaperNowHandsOverWhat1001ShowsAndAPngOrJpegPictureAs
     }
     EXPECT_EQ(states,
               "B.bmp B.bmp 1, C.bmp C.bmp 2,   -1, Wallpaper.bmp Bands.png 3, Wallpaper.bmp Bands.jpg 4, "
-              "Noise.png Noise.png 5, TooWide.png TooWide.png 6, Wallpaper.bmp Deep.png 7, ");
+              "box \"Noise.png: This is not a kind of picture Quorvane can show.\" Marker.bmp Noise.png 5, "
+              "box \"TooWide.png: The picture is larger than 16384 x 16384 pixels.\" Marker.bmp TooWide.png 6, "
+              "Wallpaper.bmp Deep.png 7, ");
     EXPECT_EQ(ReadBytes(kListFile), ListBytes(list));
     EXPECT_EQ(FilesIn(kQuorvaneFolder), (Entries{"Quorvane.INI", "Quorvane.LST", "Wallpaper.bmp"}));
 }

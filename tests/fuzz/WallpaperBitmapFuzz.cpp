@@ -1,9 +1,10 @@
 // libFuzzer target of the bitmap written for a decoded picture: whatever size it is told, it is
-// refused or it is a file that the bitmap reader's checks accept, and rows handed to it top-down
-// end bottom-up, each in its place, with nothing written outside the file.
+// refused or it is a file that the bitmap reader's checks accept, and pixels handed to it top-down
+// end bottom-up as blue, green and red, each in its place, with nothing written outside the file.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "DibLayout.h"
 #include "WallpaperBitmap.h"
@@ -18,17 +19,23 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-// Fills the rows from the input as a decoder would, top-down, and turns them over.
-void CheckRows(std::string& file, uint32_t height, const uint8_t* data, std::size_t size) {
-    uint8_t* rows = reinterpret_cast<uint8_t*>(&file[kBitmapFile24BitsOffset]);
-    std::size_t pixelBytes = file.size() - kBitmapFile24BitsOffset;
-    for (std::size_t at = 0; at < pixelBytes && size > 0; ++at) rows[at] = data[at % size];
-    std::string decoded = file;
-    std::size_t rowBytes = pixelBytes / height;
-    TurnRowsOver(rows, rowBytes, height);
+// Pixels from the input, top-down, must land in the file bottom-up, each in its place.
+void CheckRows(const std::string& file, uint32_t width, uint32_t height, const uint8_t* data, std::size_t size) {
+    std::vector<uint32_t> pixels(std::size_t(width) * height);
+    for (std::size_t at = 0; at < pixels.size() && size > 0; ++at) {
+        pixels[at] = uint32_t(data[at % size]) * 0x01010101u + uint32_t(at);
+    }
+    std::string written = BitmapFile24(pixels.data(), width, height);
+    Require(written.size() == file.size() &&
+            written.compare(0, kBitmapFile24BitsOffset, file, 0, kBitmapFile24BitsOffset) == 0);
+    std::size_t rowBytes = BitmapRowBytes24(width);
     for (uint32_t y = 0; y < height; ++y) {
-        Require(file.compare(kBitmapFile24BitsOffset + (height - 1 - y) * rowBytes, rowBytes, decoded,
-                             kBitmapFile24BitsOffset + y * rowBytes, rowBytes) == 0);
+        for (uint32_t x = 0; x < width; ++x) {
+            uint32_t pixel = pixels[std::size_t(y) * width + x];
+            const char* bgr = &written[kBitmapFile24BitsOffset + (height - 1 - y) * rowBytes + 3 * x];
+            Require(uint8_t(bgr[0]) == (pixel & 0xFF) && uint8_t(bgr[1]) == (pixel >> 8 & 0xFF) &&
+                    uint8_t(bgr[2]) == (pixel >> 16 & 0xFF));
+        }
     }
 }
 
@@ -51,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(CheckPackedDib(bytes + kBitmapFileHeaderSize, file.size() - kBitmapFileHeaderSize, &layout));
     Require(layout.width == int32_t(width) && layout.height == int32_t(height) && layout.bitCount == 24);
     Require(kBitmapFileHeaderSize + layout.bitsOffset + layout.pixelBytes == file.size());
-    CheckRows(file, height, data + 4, size - 4);
+    CheckRows(file, width, height, data + 4, size - 4);
     IsBitmapEntry(std::string(data, data + size), data + 4, size - 4);
     return 0;
 }

@@ -60,14 +60,12 @@ TEST(WallpaperBitmapFile, HasHeadersThatTheReaderAcceptsAndPaddedRows) {
     }
 }
 
-TEST(WallpaperBitmapFile, RowsAreTurnedOverInPlace) {
-    for (uint32_t height : {0, 1, 2, 5}) {
-        std::vector<uint8_t> rows, turned;
-        for (uint32_t row = 0; row < height; ++row) {
-            rows.insert(rows.end(), {uint8_t(row), uint8_t(row + 10), uint8_t(row + 20)});
-            turned.insert(turned.begin(), {uint8_t(row), uint8_t(row + 10), uint8_t(row + 20)});
-        }
-        TurnRowsOver(rows.data(), 3, height);
-        EXPECT_EQ(rows, turned) << height << " rows";
-    }
+TEST(WallpaperBitmapFile, HoldsThePixelsBottomUpAsBlueGreenRed) {
+    // Two rows of two pixels, each of its own colour; the fourth byte is left out.
+    const uint32_t pixels[] = {0xFF010203, 0x00040506, 0x80070809, 0x110A0B0C};
+    std::string file = BitmapFile24(pixels, 2, 2);
+    ASSERT_EQ(file.size(), kBitmapFile24BitsOffset + 16);
+    EXPECT_EQ(file.substr(kBitmapFile24BitsOffset), std::string("\x09\x08\x07\x0C\x0B\x0A\0\0"
+                                                                "\x03\x02\x01\x06\x05\x04\0\0", 16));
+    EXPECT_EQ(BitmapFile24(pixels, 0, 2), "");
 }

@@ -1,11 +1,31 @@
 // Choosing, and writing, the file that the desktop is given.
 #include "DesktopWallpaper.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <string>
 
 #include "FileStore.h"
-#include "PictureImage.h"
 #include "WallpaperBitmap.h"
+
+namespace {
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+
+// A text value of the desktop's key; empty when it is absent.
+std::string DesktopValue(const char* name) {
+    char text[64] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+        return "";
+    }
+    return text;
+}
+
+WallpaperStyle DesktopStyle() {
+    return StyleFromDesktopValues(DesktopValue("TileWallpaper"), DesktopValue("WallpaperStyle"));
+}
+
+}  // namespace
 
 bool IsBitmapFile(const char* path) {
     if (IsBitmapEntry(path, nullptr, 0)) return true;
@@ -14,9 +34,21 @@ bool IsBitmapFile(const char* path) {
     return IsBitmapEntry(path, reinterpret_cast<const uint8_t*>(start.data()), start.size());
 }
 
-std::string DesktopWallpaperFor(const char* entry, const char* bitmapPath) {
-    if (IsBitmapFile(entry)) return entry;
-    std::string bitmap = DecodeToBitmapFile(entry);
-    if (bitmap.empty() || !ReplaceFileContent(bitmapPath, bitmap)) return entry;
-    return bitmapPath;
+uint32_t DesktopColor() {
+    COLORREF color = GetSysColor(COLOR_DESKTOP);
+    return uint32_t(GetRValue(color)) << 16 | uint32_t(GetGValue(color)) << 8 | GetBValue(color);
+}
+
+PictureRefusal WriteWallpaperCopy(const char* entry, const char* bitmapPath, const DecodeCancelled& cancelled) {
+    WallpaperStyle style = DesktopStyle();
+    uint32_t screenWidth = uint32_t(std::max(1, GetSystemMetrics(SM_CXVIRTUALSCREEN)));
+    uint32_t screenHeight = uint32_t(std::max(1, GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+    auto geometry = [&](uint32_t width, uint32_t height) {
+        return WallpaperCopyGeometry(style, width, height, screenWidth, screenHeight);
+    };
+    UprightPicture picture;
+    PictureRefusal refusal = DecodePicture(entry, geometry, DesktopColor(), cancelled, picture);
+    if (refusal != PictureRefusal::None) return refusal;
+    std::string file = BitmapFile24(picture.pixels.data(), picture.width, picture.height);
+    return ReplaceFileContent(bitmapPath, file) ? PictureRefusal::None : PictureRefusal::NotWritten;
 }

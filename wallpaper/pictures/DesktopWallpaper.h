@@ -1,14 +1,19 @@
 // The file the desktop is given for a list entry: bitmaps as they are, other pictures as a
-// bitmap written for them, since many desktops show nothing but bitmaps.
+// bitmap copy written for them, since many desktops show nothing but bitmaps.
 #pragma once
 
-#include <string>
+#include <cstdint>
+
+#include "PictureDecode.h"
 
 // Whether the bitmap reader takes the file (IsBitmapEntry). A file that cannot be opened
 // counts as one, so that it meets the reader's own report, and the desktop gets it unchanged.
 bool IsBitmapFile(const char* path);
 
-// `entry` itself when it is a bitmap or cannot be decoded; otherwise `bitmapPath`, after the
-// decoded picture has replaced that file's content as a 24-bit bitmap. When the write fails,
-// `entry` again.
-std::string DesktopWallpaperFor(const char* entry, const char* bitmapPath);
+// The desktop's colour (0x00RRGGBB), which shows where a picture is transparent.
+uint32_t DesktopColor();
+
+// Replaces `bitmapPath` with the 24-bit bitmap copy of the picture `entry`: upright, over the
+// desktop colour, and no larger than the desktop's style shows of it on the virtual screen.
+// Runs on a thread that holds a CComApartment; `bitmapPath` is untouched when it is refused.
+PictureRefusal WriteWallpaperCopy(const char* entry, const char* bitmapPath, const DecodeCancelled& cancelled);

@@ -62,9 +62,18 @@ std::string NewBitmapFile24(uint32_t width, uint32_t height) {
     return file;
 }
 
-void TurnRowsOver(uint8_t* rows, std::size_t rowBytes, uint32_t height) {
-    for (uint32_t top = 0; top < height / 2; ++top) {
-        uint8_t* topRow = rows + top * rowBytes;
-        std::swap_ranges(topRow, topRow + rowBytes, rows + (height - 1 - top) * rowBytes);
+std::string BitmapFile24(const uint32_t* pixels, uint32_t width, uint32_t height) {
+    std::string file = NewBitmapFile24(width, height);
+    if (file.empty()) return file;
+    std::size_t rowBytes = BitmapRowBytes24(width);
+    for (uint32_t y = 0; y < height; ++y) {
+        char* row = &file[kBitmapFile24BitsOffset + (height - 1 - y) * rowBytes];
+        const uint32_t* from = pixels + std::size_t(y) * width;
+        for (uint32_t x = 0; x < width; ++x) {
+            row[3 * x] = char(from[x] & 0xFF);
+            row[3 * x + 1] = char(from[x] >> 8 & 0xFF);
+            row[3 * x + 2] = char(from[x] >> 16 & 0xFF);
+        }
     }
+    return file;
 }

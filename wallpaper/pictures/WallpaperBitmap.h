@@ -24,10 +24,9 @@ constexpr std::size_t kBitmapFile24BitsOffset = 54;
 std::size_t BitmapRowBytes24(uint32_t width);
 
 // A whole uncompressed 24-bit .bmp file of the size, its headers written and its pixel rows
-// zero, for the decoder to fill from kBitmapFile24BitsOffset on; empty when the size is not
-// allowed.
+// zero; empty when the size is not allowed.
 std::string NewBitmapFile24(uint32_t width, uint32_t height);
 
-// Reverses the order of `height` rows of `rowBytes` bytes in place: a decoder hands its rows
-// top-down, and a bitmap file stores them bottom-up.
-void TurnRowsOver(uint8_t* rows, std::size_t rowBytes, uint32_t height);
+// The 24-bit .bmp file of top-down 32-bit pixels (blue, green, red and a byte left out), its rows
+// stored bottom-up as the format wants; empty when the size is not allowed.
+std::string BitmapFile24(const uint32_t* pixels, uint32_t width, uint32_t height);

@@ -1,0 +1,69 @@
+// CPictureScaler: a part of a picture shrunk (or enlarged) to a size, each target pixel the
+// area-weighted average of the source pixels under it; fed with the picture's rows in bands, so
+// that the whole picture is never held. LayOverColor: the transparent parts over a colour.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "PictureOrientation.h"
+
+// Pixels are 32 bits: blue, green, red, alpha, in that byte order, with the colours
+// premultiplied by alpha (as the platform's imaging component gives them).
+class CPictureScaler {
+public:
+    // `source` lies inside the picture and holds at least one pixel; both target sides are at
+    // least 1.
+    CPictureScaler(const PixelRect& source, uint32_t targetWidth, uint32_t targetHeight);
+
+    // `count` rows of the picture from row `firstRow` on, each `stride` bytes apart, starting at
+    // the pixel of column 0. Bands come top-down, each after the last; rows and columns outside
+    // the source part are passed over.
+    void AddRows(const uint8_t* rows, std::size_t stride, uint32_t firstRow, uint32_t count);
+
+    // Whether every row of the source part has been added.
+    bool IsComplete() const;
+
+    // The target's pixels, top-down, targetWidth a row; rows not yet complete are 0.
+    const std::vector<uint32_t>& Pixels() const { return m_target; }
+    uint32_t Width() const { return m_targetWidth; }
+    uint32_t Height() const { return m_targetHeight; }
+
+private:
+    // One target column: `count` source pixels start inside it and count whole; the pixel that its
+    // right edge cuts counts for `cutWeight` units, which the next column takes off again.
+    struct ColumnSpan {
+        uint32_t count;
+        uint32_t cutWeight;
+    };
+
+    void AddRow(const uint8_t* pixels, uint32_t row);
+    void ResampleRow(const uint8_t* pixels);
+    void FinishTargetRow(uint32_t targetRow, uint64_t cutWeight);
+    uint8_t Average(uint64_t sum) const;
+
+    PixelRect m_source;
+    uint32_t m_targetWidth;
+    uint32_t m_targetHeight;
+    // Lengths in units that make every weight a whole number: a source pixel is m_unitWidth
+    // units wide and a target pixel m_targetUnitWidth; the same for heights.
+    uint32_t m_unitWidth;
+    uint32_t m_targetUnitWidth;
+    uint32_t m_unitHeight;
+    uint32_t m_targetUnitHeight;
+    uint64_t m_divisor;  // the weight of a whole target pixel: its area in units
+    double m_inverseDivisor;
+    std::vector<ColumnSpan> m_columns;
+    // 4 sums a target pixel: the current source row at target width; the rows added since the
+    // last target row was finished; the part of the cut row that went into that target row.
+    std::vector<uint32_t> m_row;
+    std::vector<uint64_t> m_run;
+    std::vector<uint64_t> m_cut;
+    uint32_t m_nextRow = 0;  // of the source part
+    std::vector<uint32_t> m_target;
+};
+
+// Premultiplied pixels laid over an opaque colour (blue, green, red as in a COLORREF read
+// backwards: 0x00RRGGBB): each becomes opaque, its alpha byte 0xFF.
+void LayOverColor(std::vector<uint32_t>& pixels, uint32_t rgb);
