@@ -162,6 +162,10 @@ TEST_F(ScheduleTest, StartEachApplyAndTheNextStartChangeTheWallpaperAsTheSavedMo
          SettingsRecord(Settings{kOncePerRun}),
          "Wallpaper.bmp Bands.png 0, Wallpaper.bmp Bands.png 0, Wallpaper.bmp Bands.png 0, Wallpaper.bmp Bands.png 0; "
          "next Wallpaper.bmp Bands.png 0"},
+        {"once per run, a picture that cannot be shown passed over", {kNoise, kA}, SettingsRecord(Settings{kOncePerRun, 1}),
+         "A.bmp A.bmp 1, A.bmp A.bmp 1, A.bmp A.bmp 1, A.bmp A.bmp 1; next A.bmp A.bmp 1"},
+        {"once per run, no entry can be shown", {kNoise}, SettingsRecord(Settings{kOncePerRun}),
+         "Marker.bmp  -1, Marker.bmp  -1, Marker.bmp  -1, Marker.bmp  -1; next Marker.bmp  -1"},
         {"once per run, empty list",
          {},
          SettingsRecord(Settings{kOncePerRun}),
@@ -172,9 +176,14 @@ TEST_F(ScheduleTest, StartEachApplyAndTheNextStartChangeTheWallpaperAsTheSavedMo
          "<none>  -1, <none> <none> -1, <none> <none> -1, <none> <none> -1; next <none>  -1"},
     };
     for (const Row& row : rows) {
-        // The picture's change comes once it is decoded.
+        // A picture that is no bitmap changes the wallpaper once it is decoded, or puts 1001 back when it is refused.
         auto settled = [&] {
-            if (row.list == Entries{kPng}) WaitUntil([] { return DesktopWallpaper() != kMarker; }, kTickMs);
+            WaitUntil(
+                [&] {
+                    std::string shown = ControlText(dialog, kCurrentSelection);
+                    return DesktopWallpaper() != kMarker || shown.size() < 4 || shown.substr(shown.size() - 4) != ".png";
+                },
+                kTickMs);
             return State();
         };
         SetDesktopWallpaper(kMarker);
