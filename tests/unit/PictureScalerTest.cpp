@@ -10,33 +10,25 @@
 namespace {
 
 struct Size {
-    uint32_t width;
-    uint32_t height;
+    uint32_t width, height;
 };
 
 // Colour: 0xC8906030 inside the part, white outside. Checker: one-pixel black and white cells.
-// Steps: blue 0x40 times the column, green 0x40 times the row. Bands: the top half grey 0x30, the rest 0x90.
+// Steps: blue 0x40 times the column, green 0x40 times the row. Bands: the top third grey 0x30, the rest 0x90.
 enum class Kind { Colour, Checker, Steps, Bands };
 
 uint32_t PixelOf(Kind kind, uint32_t x, uint32_t y, Size size, const PixelRect& rect) {
+    if (kind == Kind::Checker) return (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000;
+    if (kind == Kind::Steps) return 0xFF000000 | 0x40 * y << 8 | 0x40 * x;
+    if (kind == Kind::Bands) return y < size.height / 3 ? 0xFF303030 : 0xFF909090;
     bool inside = x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
-    switch (kind) {
-    case Kind::Colour:
-        return inside ? 0xC8906030 : 0xFFFFFFFF;
-    case Kind::Checker:
-        return (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000;
-    case Kind::Steps:
-        return 0xFF000000 | 0x40 * y << 8 | 0x40 * x;
-    case Kind::Bands:
-        break;
-    }
-    return y < size.height / 2 ? 0xFF303030 : 0xFF909090;
+    return inside ? 0xC8906030 : 0xFFFFFFFF;
 }
 
 CPictureScaler ScaleInBands(Kind kind, Size size, const PixelRect& rect, Size target, uint32_t bandRows) {
-    std::vector<uint32_t> picture;
-    for (uint32_t y = 0; y < size.height; ++y) {
-        for (uint32_t x = 0; x < size.width; ++x) picture.push_back(PixelOf(kind, x, y, size, rect));
+    std::vector<uint32_t> picture(std::size_t(size.width) * size.height);
+    for (uint32_t i = 0; i < picture.size(); ++i) {
+        picture[i] = PixelOf(kind, i % size.width, i / size.width, size, rect);
     }
     CPictureScaler scaler(rect, target.width, target.height);
     for (uint32_t y = 0; y < size.height; y += bandRows) {
@@ -51,41 +43,31 @@ CPictureScaler ScaleInBands(Kind kind, Size size, const PixelRect& rect, Size ta
 TEST(PictureScaler, AveragesTheAreaUnderEachTargetPixelWhateverTheBands) {
     using Row = std::tuple<Size, PixelRect, Size, Kind, std::vector<uint32_t>>;  // one pixel: all are that
     for (auto [size, rect, target, kind, expected] : {
-             Row{{3, 2}, {0, 0, 3, 2}, {3, 2}, Kind::Steps, {0xFF000000, 0xFF000040, 0xFF000080, 0xFF004000,
-                                                             0xFF004040, 0xFF004080}},
              Row{{4, 3}, {1, 1, 2, 2}, {2, 2}, Kind::Steps, {0xFF004040, 0xFF004080, 0xFF008040, 0xFF008080}},
              Row{{3, 1}, {0, 0, 3, 1}, {2, 1}, Kind::Steps, {0xFF000015, 0xFF00006B}},
-             Row{{2, 1}, {0, 0, 2, 1}, {5, 1}, Kind::Steps, {0xFF000000, 0xFF000000, 0xFF000020, 0xFF000040,
-                                                             0xFF000040}},
              Row{{2, 2}, {0, 0, 2, 2}, {3, 3}, Kind::Steps, {0xFF000000, 0xFF000020, 0xFF000040, 0xFF002000,
                                                              0xFF002020, 0xFF002040, 0xFF004000, 0xFF004020,
                                                              0xFF004040}},
              Row{{997, 601}, {0, 0, 997, 601}, {13, 7}, Kind::Colour, {0xC8906030}},
              Row{{16384, 2}, {0, 0, 16384, 2}, {1, 1}, Kind::Colour, {0xC8906030}},
-             Row{{3, 2}, {0, 0, 3, 2}, {7, 5}, Kind::Colour, {0xC8906030}},
              Row{{9, 40}, {2, 3, 4, 33}, {3, 7}, Kind::Colour, {0xC8906030}},
-             Row{{8, 6}, {0, 0, 8, 6}, {4, 3}, Kind::Checker, {0xFF808080}},
-             Row{{64, 48}, {0, 0, 64, 48}, {8, 6}, Kind::Checker, {0xFF808080}},
-             Row{{9, 40}, {1, 3, 6, 36}, {3, 9}, Kind::Checker, {0xFF808080}},
-             Row{{2, 3}, {0, 0, 2, 3}, {1, 2}, Kind::Bands, {0xFF505050, 0xFF909090}},
-             Row{{5, 40}, {0, 0, 5, 40}, {2, 3}, Kind::Bands, {0xFF303030, 0xFF303030, 0xFF606060, 0xFF606060,
+             Row{{14, 21}, {0, 0, 14, 21}, {1, 3}, Kind::Checker, {0xFF808080}},
+             Row{{5, 40}, {0, 0, 5, 40}, {2, 3}, Kind::Bands, {0xFF323232, 0xFF323232, 0xFF909090, 0xFF909090,
                                                                0xFF909090, 0xFF909090}}}) {
         if (expected.size() == 1) expected.assign(std::size_t(target.width) * target.height, expected[0]);
         for (uint32_t bandRows : {1u, 16u, size.height}) {
             CPictureScaler scaler = ScaleInBands(kind, size, rect, target, bandRows);
             EXPECT_TRUE(scaler.IsComplete());
-            EXPECT_EQ(scaler.Pixels(), expected) << size.width << " x " << size.height << " part " << rect.x << ","
-                                                 << rect.y << " to " << target.width << " x " << target.height
-                                                 << " in bands of " << bandRows;
+            EXPECT_EQ(scaler.Pixels(), expected) << size.width << "x" << size.height << " at " << rect.x << ","
+                                                 << rect.y << " to " << target.width << " in bands of " << bandRows;
         }
     }
 }
 
 TEST(PictureScaler, IsCompleteOnceTheLastRowOfThePartIsAdded) {
-    using Row = std::tuple<uint32_t, bool>;
-    for (auto [height, complete] : {Row{2, false}, Row{3, true}, Row{4, true}}) {
+    for (uint32_t height : {2, 3, 4}) {
         CPictureScaler scaler = ScaleInBands(Kind::Colour, {4, height}, {0, 1, 4, 2}, {1, 1}, 1);
-        EXPECT_EQ(scaler.IsComplete(), complete) << height << " rows added";
+        EXPECT_EQ(scaler.IsComplete(), height >= 3) << height << " rows added";
     }
 }
 

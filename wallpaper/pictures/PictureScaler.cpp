@@ -2,6 +2,7 @@
 #include "PictureScaler.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -40,7 +41,7 @@ CPictureScaler::CPictureScaler(const PixelRect& source, uint32_t targetWidth, ui
 }
 
 void CPictureScaler::AddRows(const uint8_t* rows, std::size_t stride, uint32_t firstRow, uint32_t count) {
-    uint64_t begin = std::max<uint64_t>(firstRow, uint64_t(m_source.y) + m_nextRow);
+    uint64_t begin = std::max(firstRow, m_source.y);
     uint64_t end = std::min<uint64_t>(uint64_t(firstRow) + count, uint64_t(m_source.y) + m_source.height);
     for (uint64_t row = begin; row < end; ++row) {
         const uint8_t* pixels = rows + (row - firstRow) * stride + std::size_t(kChannels) * m_source.x;
@@ -50,11 +51,10 @@ void CPictureScaler::AddRows(const uint8_t* rows, std::size_t stride, uint32_t f
 
 bool CPictureScaler::IsComplete() const { return m_nextRow == m_source.height; }
 
-// Rows are summed plainly; a target row is finished by the source row in which it ends, cut
-// that many units from the source row's top.
+// A target row is finished by the source row in which it ends, cut that many units from the
+// source row's top.
 void CPictureScaler::AddRow(const uint8_t* pixels, uint32_t row) {
     ResampleRow(pixels);
-    for (std::size_t i = 0; i < m_run.size(); ++i) m_run[i] += m_row[i];
     uint64_t start = uint64_t(row) * m_unitHeight;
     uint64_t end = start + m_unitHeight;
     for (uint64_t targetRow = start / m_targetUnitHeight; (targetRow + 1) * m_targetUnitHeight <= end; ++targetRow) {
@@ -65,34 +65,48 @@ void CPictureScaler::AddRow(const uint8_t* pixels, uint32_t row) {
 
 // Each target column is the whole pixels that start in it, plus the part of the pixel its right
 // edge cuts, less the part of the pixel its left edge cuts (which the column before took). So a
-// source pixel costs one addition a channel, and a target pixel two multiplications. The
-// subtraction may wrap around, but the result, a sum of parts, fits.
+// source pixel costs one addition a channel, and a target pixel two multiplications. The row is
+// added to the run of rows at once, and kept for the target rows that end in it.
 void CPictureScaler::ResampleRow(const uint8_t* pixels) {
     const uint32_t wholeWeight = m_unitWidth;
     const uint8_t* pixel = pixels;
     uint32_t cutBlue = 0, cutGreen = 0, cutRed = 0, cutAlpha = 0;
     uint32_t* out = m_row.data();
+    uint64_t* run = m_run.data();
     for (const ColumnSpan& span : m_columns) {
         uint32_t blue = 0, green = 0, red = 0, alpha = 0;
         for (const uint8_t* end = pixel + std::size_t(kChannels) * span.count; pixel < end; pixel += kChannels) {
-            blue += pixel[0];
-            green += pixel[1];
-            red += pixel[2];
-            alpha += pixel[3];
+            // One load a pixel; shifts split it (little-endian, blue lowest), which also keeps the
+            // compiler from vectorizing these runs of a few pixels into something slower.
+            uint32_t word;
+            std::memcpy(&word, pixel, sizeof word);
+            blue += word & 0xFF;
+            green += word >> 8 & 0xFF;
+            red += word >> 16 & 0xFF;
+            alpha += word >> 24;
         }
         uint32_t nextCutBlue = span.cutWeight * pixel[0];
         uint32_t nextCutGreen = span.cutWeight * pixel[1];
         uint32_t nextCutRed = span.cutWeight * pixel[2];
         uint32_t nextCutAlpha = span.cutWeight * pixel[3];
-        out[0] = wholeWeight * blue + nextCutBlue - cutBlue;
-        out[1] = wholeWeight * green + nextCutGreen - cutGreen;
-        out[2] = wholeWeight * red + nextCutRed - cutRed;
-        out[3] = wholeWeight * alpha + nextCutAlpha - cutAlpha;
+        blue = wholeWeight * blue + nextCutBlue - cutBlue;
+        green = wholeWeight * green + nextCutGreen - cutGreen;
+        red = wholeWeight * red + nextCutRed - cutRed;
+        alpha = wholeWeight * alpha + nextCutAlpha - cutAlpha;
         cutBlue = nextCutBlue;
         cutGreen = nextCutGreen;
         cutRed = nextCutRed;
         cutAlpha = nextCutAlpha;
+        out[0] = blue;
+        out[1] = green;
+        out[2] = red;
+        out[3] = alpha;
+        run[0] += blue;
+        run[1] += green;
+        run[2] += red;
+        run[3] += alpha;
         out += kChannels;
+        run += kChannels;
     }
 }
 
@@ -101,26 +115,27 @@ void CPictureScaler::ResampleRow(const uint8_t* pixels) {
 // current row above the cut. The current row then starts the next run.
 void CPictureScaler::FinishTargetRow(uint32_t targetRow, uint64_t cutWeight) {
     uint32_t* target = m_target.data() + std::size_t(targetRow) * m_targetWidth;
-    for (uint32_t column = 0; column < m_targetWidth; ++column) {
-        uint32_t pixel = 0;
-        for (std::size_t i = kChannels * std::size_t(column), shift = 0; shift < 32; ++i, shift += 8) {
-            uint64_t cut = cutWeight * m_row[i];
-            uint64_t sum = m_unitHeight * (m_run[i] - m_row[i]) + cut - m_cut[i];
-            m_cut[i] = cut;
-            m_run[i] = m_row[i];
-            pixel |= uint32_t(Average(sum)) << shift;
-        }
-        target[column] = pixel;
+    for (std::size_t column = 0, i = 0; column < m_targetWidth; ++column, i += kChannels) {
+        target[column] = FinishChannel(i, cutWeight) | FinishChannel(i + 1, cutWeight) << 8 |
+                         FinishChannel(i + 2, cutWeight) << 16 | FinishChannel(i + 3, cutWeight) << 24;
     }
+}
+
+uint32_t CPictureScaler::FinishChannel(std::size_t i, uint64_t cutWeight) {
+    uint64_t cut = cutWeight * m_row[i];
+    uint64_t sum = m_unitHeight * (m_run[i] - m_row[i]) + cut - m_cut[i];
+    m_cut[i] = cut;
+    m_run[i] = m_row[i];
+    return Average(sum);
 }
 
 // The sum over the divisor, rounded half up. A division each would cost more than all the
 // additions; the reciprocal comes within one below the quotient, and the remainder settles it.
-uint8_t CPictureScaler::Average(uint64_t sum) const {
+uint32_t CPictureScaler::Average(uint64_t sum) const {
     uint64_t rounded = sum + m_divisor / 2;
     uint64_t quotient = uint64_t(int64_t(double(int64_t(rounded)) * m_inverseDivisor));
     if (rounded - quotient * m_divisor >= m_divisor) ++quotient;
-    return uint8_t(quotient);
+    return uint32_t(quotient);
 }
 
 void LayOverColor(std::vector<uint32_t>& pixels, uint32_t rgb) {

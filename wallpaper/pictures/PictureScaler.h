@@ -41,7 +41,8 @@ private:
     void AddRow(const uint8_t* pixels, uint32_t row);
     void ResampleRow(const uint8_t* pixels);
     void FinishTargetRow(uint32_t targetRow, uint64_t cutWeight);
-    uint8_t Average(uint64_t sum) const;
+    uint32_t FinishChannel(std::size_t i, uint64_t cutWeight);
+    uint32_t Average(uint64_t sum) const;
 
     PixelRect m_source;
     uint32_t m_targetWidth;
@@ -55,8 +56,8 @@ private:
     uint64_t m_divisor;  // the weight of a whole target pixel: its area in units
     double m_inverseDivisor;
     std::vector<ColumnSpan> m_columns;
-    // 4 sums a target pixel: the current source row at target width; the rows added since the
-    // last target row was finished; the part of the cut row that went into that target row.
+    // 4 sums a target pixel: the current source row at target width; the rows from the one in
+    // which the last finished target row ended; the part of that row which went into it.
     std::vector<uint32_t> m_row;
     std::vector<uint64_t> m_run;
     std::vector<uint64_t> m_cut;

@@ -34,8 +34,7 @@ bool TallerThanScreen(uint32_t pictureWidth, uint32_t pictureHeight, uint32_t sc
 
 // Scaled by cover, the bounding side of the picture spans the screen's and the other side shows
 // the screen's length over cover. Shrunk, that part becomes the screen's size exactly.
-CopyGeometry CoverGeometry(uint32_t pictureWidth, uint32_t pictureHeight, uint32_t screenWidth,
-                           uint32_t screenHeight) {
+CopyGeometry CoverGeometry(uint32_t pictureWidth, uint32_t pictureHeight, uint32_t screenWidth, uint32_t screenHeight) {
     bool taller = TallerThanScreen(pictureWidth, pictureHeight, screenWidth, screenHeight);
     uint32_t width = taller ? pictureWidth : ScaledLength(screenWidth, pictureHeight, screenHeight);
     uint32_t height = taller ? ScaledLength(screenHeight, pictureWidth, screenWidth) : pictureHeight;
@@ -48,29 +47,27 @@ CopyGeometry CoverGeometry(uint32_t pictureWidth, uint32_t pictureHeight, uint32
 }
 
 // Only called for a picture larger than the screen one way, so fit is below 1 and it shrinks.
-CopyGeometry FitGeometry(uint32_t pictureWidth, uint32_t pictureHeight, uint32_t screenWidth,
-                         uint32_t screenHeight) {
-    if (TallerThanScreen(pictureWidth, pictureHeight, screenWidth, screenHeight)) {
-        return {{0, 0, pictureWidth, pictureHeight}, ScaledLength(pictureWidth, screenHeight, pictureHeight),
-                screenHeight};
-    }
-    return {{0, 0, pictureWidth, pictureHeight}, screenWidth, ScaledLength(pictureHeight, screenWidth, pictureWidth)};
+CopyGeometry FitGeometry(uint32_t pictureWidth, uint32_t pictureHeight, uint32_t screenWidth, uint32_t screenHeight) {
+    bool taller = TallerThanScreen(pictureWidth, pictureHeight, screenWidth, screenHeight);
+    uint32_t width = taller ? ScaledLength(pictureWidth, screenHeight, pictureHeight) : screenWidth;
+    uint32_t height = taller ? screenHeight : ScaledLength(pictureHeight, screenWidth, pictureWidth);
+    return {{0, 0, pictureWidth, pictureHeight}, width, height};
 }
 
 }  // namespace
 
 WallpaperStyle StyleFromDesktopValues(const std::string& tileWallpaper, const std::string& wallpaperStyle) {
     switch (DecimalOr(wallpaperStyle, 0)) {
-    case 2:
-        return WallpaperStyle::Stretch;
-    case 6:
-        return WallpaperStyle::Fit;
-    case 10:
-        return WallpaperStyle::Fill;
-    case 22:
-        return WallpaperStyle::Span;
-    default:
-        return DecimalOr(tileWallpaper, 0) == 1 ? WallpaperStyle::Tile : WallpaperStyle::Center;
+        case 2:
+            return WallpaperStyle::Stretch;
+        case 6:
+            return WallpaperStyle::Fit;
+        case 10:
+            return WallpaperStyle::Fill;
+        case 22:
+            return WallpaperStyle::Span;
+        default:
+            return DecimalOr(tileWallpaper, 0) == 1 ? WallpaperStyle::Tile : WallpaperStyle::Center;
     }
 }
 
@@ -82,17 +79,17 @@ CopyGeometry WallpaperCopyGeometry(WallpaperStyle style, uint32_t pictureWidth, 
     uint32_t shownWidth = std::min(pictureWidth, screenWidth);
     uint32_t shownHeight = std::min(pictureHeight, screenHeight);
     switch (style) {
-    case WallpaperStyle::Fill:
-    case WallpaperStyle::Span:
-        return CoverGeometry(pictureWidth, pictureHeight, screenWidth, screenHeight);
-    case WallpaperStyle::Fit:
-        return FitGeometry(pictureWidth, pictureHeight, screenWidth, screenHeight);
-    case WallpaperStyle::Stretch:
-        return {{0, 0, pictureWidth, pictureHeight}, shownWidth, shownHeight};
-    case WallpaperStyle::Center:
-        return CentredPart(pictureWidth, pictureHeight, shownWidth, shownHeight);
-    case WallpaperStyle::Tile:
-        break;
+        case WallpaperStyle::Fill:
+        case WallpaperStyle::Span:
+            return CoverGeometry(pictureWidth, pictureHeight, screenWidth, screenHeight);
+        case WallpaperStyle::Fit:
+            return FitGeometry(pictureWidth, pictureHeight, screenWidth, screenHeight);
+        case WallpaperStyle::Stretch:
+            return {{0, 0, pictureWidth, pictureHeight}, shownWidth, shownHeight};
+        case WallpaperStyle::Center:
+            return CentredPart(pictureWidth, pictureHeight, shownWidth, shownHeight);
+        case WallpaperStyle::Tile:
+            break;
     }
     return {{0, 0, shownWidth, shownHeight}, shownWidth, shownHeight};
 }
