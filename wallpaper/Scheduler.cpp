@@ -10,8 +10,8 @@
 
 #include "DesktopWallpaper.h"
 #include "PictureWorker.h"
-#include "WinApp.h"
 #include "Schedule.h"
+#include "WinApp.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,5 +1,7 @@
 // The main dialog's preview: the selected bitmap, or other picture, shrunk by our own scaler to
 // the inside of the preview frame and drawn there 1:1.
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "DesktopWallpaper.h"
