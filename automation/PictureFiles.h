@@ -16,7 +16,7 @@ struct BandedPicture {
     int width;
     int height;
     std::vector<COLORREF> colors;
-    std::vector<BYTE> alphas;  // each band's, for PngAlpha; none: all opaque
+    std::vector<BYTE> alphas = {};  // each band's, for PngAlpha; none: all opaque
 
     // The colour of row `y`, counted from the top.
     COLORREF At(int y) const { return colors[size_t(y) * colors.size() / size_t(height)]; }

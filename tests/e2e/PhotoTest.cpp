@@ -30,8 +30,6 @@ COLORREF Blend(COLORREF over, COLORREF under, int alpha) {
                mix(GetBValue(over), GetBValue(under)));
 }
 
-COLORREF DesktopColor() { return GetSysColor(COLOR_DESKTOP); }
-
 // Bands of `colors` from the top (or from the left, `across`), each expected away from its edges.
 Expected Bands(std::vector<COLORREF> colors, bool across = false) {
     return [colors, across](double x, double y) {
@@ -56,12 +54,12 @@ int PixelsOff(int width, int height, const std::function<COLORREF(int, int)>& at
 
 struct Row {
     const char* name;
-    std::function<std::string(SIZE preview)> bytes;  // given the size of the inside of the preview frame
-    const char* reason;                              // of the box for the preview and for Set Wallpaper Now
+    std::string bytes;
+    const char* reason;  // of the box for the preview and for Set Wallpaper Now
     Expected preview;
     int steps;
-    SIZE copy;  // of C:\Quorvane\Wallpaper.bmp; 0 x 0: the desktop gets the file itself; -1 x -1: the picture's
-    Expected copyPixels;   // none: not looked at
+    SIZE copy;            // of C:\Quorvane\Wallpaper.bmp; 0 x 0: the desktop gets the file itself
+    Expected copyPixels;  // none: not looked at
 };
 
 class PhotoTest : public QuorvaneCase {
@@ -101,36 +99,33 @@ protected:
 }  // namespace
 
 TEST_F(PhotoTest, PhotosArePreviewedAndSetUprightOverTheDesktopColourNoLargerThanTheScreenWhileTheWindowAnswers) {
-    const SIZE screen{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    const COLORREF desktop = DesktopColor(), halfGreen = Blend(kGreen, desktop, 128);
-    auto grey = [](double, double) { return RGB(128, 128, 128); };
-    // Stored with a red band over a green one, and an EXIF orientation 6: turned a quarter clockwise, red goes right.
-    auto upright = [](SIZE) {
-        return WithExifOrientation(PictureBytes(PictureFormat::Jpeg, {48, 32, {kRed, kGreen}}), 6);
-    };
-    // Opaque red, then transparent over a hidden white, then green at half strength.
-    auto alpha = [](SIZE) { return PictureBytes(PictureFormat::PngAlpha, {30, 30, {kRed, kWhite, kGreen}, {255, 0, 128}}); };
-    // Twice the preview's size each way: every preview pixel averages two black and two white cells.
-    auto checkerboard = [](PictureFormat format) {
-        return [format](SIZE preview) { return CheckerboardBytes(format, 2 * preview.cx, 2 * preview.cy); };
-    };
-    // 6000 x 4000 in four bands of 1000 rows: the centred part the screen shows lies across the middle two.
-    auto big = [](SIZE) { return PictureBytes(PictureFormat::Jpeg, {6000, 4000, {kRed, kGreen, kBlue, kWhite}}); };
-    const Row rows[] = {
-        {"Upright.jpg", upright, nullptr, Bands({kGreen, kRed}, true), kJpegSteps, {32, 48}, Bands({kGreen, kRed}, true)},
-        {"Alpha.png", alpha, nullptr, Bands({kRed, desktop, halfGreen}), 3, {30, 30}, Bands({kRed, desktop, halfGreen})},
-        {"Checker.bmp", checkerboard(PictureFormat::Bmp), nullptr, grey, 8, {0, 0}, nullptr},
-        {"Checker.png", checkerboard(PictureFormat::Png), nullptr, grey, 8, {-1, -1}, nullptr},
-        {"Photo.webp", [](SIZE) { return kWebp; }, "This is not a kind of picture Quorvane can show.", nullptr, 0, {},
-         nullptr},
-        {"Big.jpg", big, nullptr, Bands({kRed, kGreen, kBlue, kWhite}), kJpegSteps, screen, Bands({kGreen, kBlue})},
-    };
-    Entries list;
-    for (const Row& row : rows) list.push_back(Picture(row.name));
+    const Entries list = {Picture("Upright.jpg"), Picture("Alpha.png"),  Picture("Checker.bmp"),
+                          Picture("Checker.png"), Picture("Photo.webp"), Picture("Big.jpg")};
     ASSERT_TRUE(StartOn(list, kPreviewOn));
     const RECT inside = Inside();
-    const SIZE preview{inside.right - inside.left, inside.bottom - inside.top};
-    for (const Row& row : rows) WriteBytes(Picture(row.name), row.bytes(preview));
+    // Checkerboards of twice the preview's size each way: every preview pixel averages two black and two white cells.
+    const SIZE preview{inside.right - inside.left, inside.bottom - inside.top}, checkers{2 * preview.cx, 2 * preview.cy};
+    const SIZE screen{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const COLORREF desktop = GetSysColor(COLOR_DESKTOP), halfGreen = Blend(kGreen, desktop, 128);
+    auto grey = [](double, double) { return RGB(128, 128, 128); };
+    const Row rows[] = {
+        // Stored with a red band over a green one, and an EXIF orientation 6: turned a quarter clockwise, red goes
+        // right.
+        {"Upright.jpg", WithExifOrientation(PictureBytes(PictureFormat::Jpeg, {48, 32, {kRed, kGreen}}), 6), nullptr,
+         Bands({kGreen, kRed}, true), kJpegSteps, {32, 48}, Bands({kGreen, kRed}, true)},
+        // Opaque red, then transparent over a hidden white, then green at half strength.
+        {"Alpha.png", PictureBytes(PictureFormat::PngAlpha, {30, 30, {kRed, kWhite, kGreen}, {255, 0, 128}}), nullptr,
+         Bands({kRed, desktop, halfGreen}), 3, {30, 30}, Bands({kRed, desktop, halfGreen})},
+        {"Checker.bmp", CheckerboardBytes(PictureFormat::Bmp, checkers.cx, checkers.cy), nullptr, grey, 8, {0, 0},
+         nullptr},
+        {"Checker.png", CheckerboardBytes(PictureFormat::Png, checkers.cx, checkers.cy), nullptr, grey, 8, checkers,
+         nullptr},
+        {"Photo.webp", kWebp, "This is not a kind of picture Quorvane can show.", nullptr, 0, {}, nullptr},
+        // 6000 x 4000 in four bands of 1000 rows: the centred part the screen shows lies across the middle two.
+        {"Big.jpg", PictureBytes(PictureFormat::Jpeg, {6000, 4000, {kRed, kGreen, kBlue, kWhite}}), nullptr,
+         Bands({kRed, kGreen, kBlue, kWhite}), kJpegSteps, screen, Bands({kGreen, kBlue})},
+    };
+    for (const Row& row : rows) WriteBytes(Picture(row.name), row.bytes);
 
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -158,9 +153,8 @@ TEST_F(PhotoTest, PhotosArePreviewedAndSetUprightOverTheDesktopColourNoLargerTha
         }
         EXPECT_EQ(DesktopWallpaper(), kWallpaperBitmap);
         Bitmap24 copy = ReadBitmap24(ReadBytes(kWallpaperBitmap));
-        SIZE wanted = row.copy.cx < 0 ? SIZE{2 * preview.cx, 2 * preview.cy} : row.copy;
-        EXPECT_EQ(std::pair(copy.width, copy.height), std::pair(int(wanted.cx), int(wanted.cy))) << "the copy's size";
-        if (row.copyPixels && copy.width == wanted.cx && copy.height == wanted.cy) {
+        EXPECT_EQ(std::pair(copy.width, copy.height), std::pair(int(row.copy.cx), int(row.copy.cy))) << "the copy's size";
+        if (row.copyPixels && copy.width == row.copy.cx && copy.height == row.copy.cy) {
             auto at = [&](int x, int y) { return copy.At(x, y); };
             EXPECT_EQ(PixelsOff(copy.width, copy.height, at, row.copyPixels, row.steps), 0) << "pixels off in the copy";
         }
