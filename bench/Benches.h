@@ -7,14 +7,25 @@
 // are written into `folder`.
 void RunLoadBench(const std::string& folder, int repetitions);
 
-// The preview draw (read, palette, StretchDIBits into the frame of a shown dialog) against
-// the bare read, at every bitmap size; the bitmaps are written into `folder`.
+// The bitmap preview (read, shrink to the frame's inside, palette, 1:1 draw on a shown dialog)
+// against the bare read, at every bitmap size; the bitmaps are written into `folder`.
 void RunPreviewBench(const std::string& folder, int repetitions);
 
 // Start-up of Quorvane.EXE against MinimalDialog.exe and TemplateDialog.exe, all in `appFolder`,
 // with 0, 1,000 and 10,000 list entries, and their memory when idle with 1,000 entries.
 void RunStartupBench(const std::string& appFolder, int repetitions);
 
-// The preview draw and the wallpaper change of a 1920 x 1080 JPEG and PNG against the platform's
-// decode of the same file; scripts/bench.sh puts the pictures into `folder`.
+// The preview's first draw and repaint and the wallpaper change (the prefix's style and Fill) of
+// photos from 1920 x 1080 to 12000 x 8000 against the platform's decode of the same file, and the
+// wallpaper copy's size against the screen's; scripts/bench.sh puts the pictures into `folder`.
 void RunPictureBench(const std::string& folder, int repetitions);
+
+// The peak memory of the wallpaper change (both styles) and of the preview's decode of the photos
+// larger than the screen, against a banded 24-bit decode, each in a process of its own
+// (MeasurePeakMemory).
+void RunPictureMemoryBench(const std::string& folder, int repetitions);
+
+// In the process started for one memory subject ("decode24", "wallpaper", "wallpaper-fill" or
+// "preview") of the picture `path`: runs it and writes the process's peak working set in bytes
+// to stdout.
+int MeasurePeakMemory(const std::string& folder, const std::string& subject, const std::string& path);

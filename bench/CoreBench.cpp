@@ -186,7 +186,7 @@ void ScalePhotoInBands(benchmark::State& state) {
         for (uint32_t row = 0; row < kPhotoHeight; row += kBandRows) {
             scaler.AddRows(photo.data() + row * kPhotoStride, kPhotoStride, row, kBandRows);
         }
-        benchmark::DoNotOptimize(scaler.Pixels().data());
+        benchmark::DoNotOptimize(scaler.TakePixels().data());
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * kPhotoWidth * kPhotoHeight);
 }

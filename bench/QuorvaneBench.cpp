@@ -1,6 +1,8 @@
 // QuorvaneBench.exe: the Windows-side benchmarks, run under Wine by scripts/bench.sh.
-//   QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|picture|startup ...]
-// Result lines go to stdout (see Emit), progress to stderr.
+//   QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|picture|picture-memory|startup ...]
+// Result lines go to stdout (see Emit), progress to stderr. The picture memory benchmark starts
+// the program again for each measurement, as
+//   QuorvaneBench.exe <work folder> - 1 memory <subject> <picture file>
 #include <windows.h>
 
 #include <cstdlib>
@@ -12,9 +14,11 @@
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        Say("usage: QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|picture|startup ...]");
+        Say("usage: QuorvaneBench.exe <work folder> <program folder> <repetitions> "
+            "[load|preview|picture|picture-memory|startup ...]");
         return 2;
     }
+    if (argc == 7 && std::strcmp(argv[4], "memory") == 0) return MeasurePeakMemory(argv[1], argv[5], argv[6]);
     std::string workFolder = argv[1];
     std::string programFolder = argv[2];
     int repetitions = std::atoi(argv[3]);
@@ -31,6 +35,7 @@ int main(int argc, char** argv) {
     if (wanted("load")) RunLoadBench(workFolder, repetitions);
     if (wanted("preview")) RunPreviewBench(workFolder, repetitions);
     if (wanted("picture")) RunPictureBench(workFolder, repetitions);
+    if (wanted("picture-memory")) RunPictureMemoryBench(workFolder, repetitions);
     if (wanted("startup")) RunStartupBench(programFolder, repetitions);
     return 0;
 }

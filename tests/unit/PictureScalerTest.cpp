@@ -58,7 +58,7 @@ TEST(PictureScaler, AveragesTheAreaUnderEachTargetPixelWhateverTheBands) {
         for (uint32_t bandRows : {1u, 16u, size.height}) {
             CPictureScaler scaler = ScaleInBands(kind, size, rect, target, bandRows);
             EXPECT_TRUE(scaler.IsComplete());
-            EXPECT_EQ(scaler.Pixels(), expected) << size.width << "x" << size.height << " at " << rect.x << ","
+            EXPECT_EQ(scaler.TakePixels(), expected) << size.width << "x" << size.height << " at " << rect.x << ","
                                                  << rect.y << " to " << target.width << " in bands of " << bandRows;
         }
     }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "FileStore.h"
 #include "PictureOrientation.h"
@@ -143,10 +144,12 @@ PictureRefusal DecodePicture(const char* path, const GeometryForPicture& geometr
     uint32_t storedHeight = swapped ? wanted.width : wanted.height;
     CPictureScaler scaler(stored, storedWidth, storedHeight);
     if (!ScaleInBands(source, scaler, stored, cancelled)) return PictureRefusal::Damaged;
+    // The decoder may hold the whole decoded picture: it goes before the pixels are worked on.
+    source.pixels.Reset();
 
-    std::vector<uint32_t> pixels = scaler.Pixels();
-    LayOverColor(pixels, background);
-    picture.pixels = TurnUpright(pixels, storedWidth, storedHeight, orientation);
+    std::vector<uint32_t> pixels = scaler.TakePixels();
+    if (!source.opaque) LayOverColor(pixels, background);
+    picture.pixels = TurnUpright(std::move(pixels), storedWidth, storedHeight, orientation);
     picture.width = wanted.width;
     picture.height = wanted.height;
     return PictureRefusal::None;

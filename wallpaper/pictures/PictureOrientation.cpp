@@ -150,9 +150,8 @@ PixelRect StoredRect(const PixelRect& upright, uint32_t storedWidth, uint32_t st
     return stored;
 }
 
-std::vector<uint32_t> TurnUpright(const std::vector<uint32_t>& pixels, uint32_t width, uint32_t height,
-                                  int orientation) {
-    if (pixels.size() != std::size_t(width) * height) return pixels;
+std::vector<uint32_t> TurnUpright(std::vector<uint32_t> pixels, uint32_t width, uint32_t height, int orientation) {
+    if (orientation < 2 || orientation > 8 || pixels.size() != std::size_t(width) * height) return pixels;
     Flips flips = FlipsOf(orientation);
     // Steps through the stored pixels, in pixels, for one step along a and along b.
     int64_t stepA = flips.mirroredX ? -1 : 1;

@@ -33,7 +33,6 @@ struct PixelRect {
 PixelRect StoredRect(const PixelRect& upright, uint32_t storedWidth, uint32_t storedHeight, int orientation);
 
 // Top-down 32-bit pixels of width x height, set upright: the result is width x height, or
-// height x width when SwapsSides. Any orientation outside 1 to 8, or a count of pixels other
-// than width x height, leaves them as they are.
-std::vector<uint32_t> TurnUpright(const std::vector<uint32_t>& pixels, uint32_t width, uint32_t height,
-                                  int orientation);
+// height x width when SwapsSides. Upright pixels, any orientation outside 2 to 8, and a count of
+// pixels other than width x height are handed back as they are, without a copy.
+std::vector<uint32_t> TurnUpright(std::vector<uint32_t> pixels, uint32_t width, uint32_t height, int orientation);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "PictureOrientation.h"
@@ -25,8 +26,9 @@ public:
     // Whether every row of the source part has been added.
     bool IsComplete() const;
 
-    // The target's pixels, top-down, targetWidth a row; rows not yet complete are 0.
-    const std::vector<uint32_t>& Pixels() const { return m_target; }
+    // The target's pixels, top-down, targetWidth a row, handed over once; rows not yet complete
+    // are 0.
+    std::vector<uint32_t> TakePixels() { return std::move(m_target); }
     uint32_t Width() const { return m_targetWidth; }
     uint32_t Height() const { return m_targetHeight; }
 

@@ -1,13 +1,12 @@
 // The main dialog's preview: the selected bitmap, or other picture, shrunk by our own scaler to
 // the inside of the preview frame and drawn there 1:1.
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 
 #include "DesktopWallpaper.h"
 #include "DibImage.h"
-#include "PictureScaler.h"
 #include "PictureWorker.h"
+#include "PreviewPixels.h"
 #include "WaitCursor.h"
 #include "WinApp.h"
 #include "WallpaperDlg.h"
@@ -17,42 +16,6 @@ namespace {
 
 // The picture is drawn this many pixels inside the frame on every side.
 constexpr int kFrameInset = 3;
-
-BITMAPINFOHEADER TopDownHeader(uint32_t width, uint32_t height) {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = LONG(width);
-    header.biHeight = -LONG(height);
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    return header;
-}
-
-// The bitmap in 32-bit pixels as the platform draws it (any depth, palette or compression),
-// shrunk to width x height. Empty when the platform cannot draw it.
-UprightPicture ShrinkBitmap(const CDibImage& image, uint32_t width, uint32_t height) {
-    uint32_t imageWidth = uint32_t(image.GetWidth());
-    uint32_t imageHeight = uint32_t(std::abs(image.GetHeight()));
-    BITMAPINFOHEADER header = TopDownHeader(imageWidth, imageHeight);
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-    UprightPicture picture;
-    if (!section) return picture;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(memory, section);
-    if (SetDIBitsToDevice(memory, 0, 0, imageWidth, imageHeight, 0, 0, 0, imageHeight, image.GetBits(),
-                          image.GetPackedDib(), DIB_RGB_COLORS) > 0) {
-        GdiFlush();
-        CPictureScaler scaler(PixelRect{0, 0, imageWidth, imageHeight}, width, height);
-        scaler.AddRows(static_cast<const uint8_t*>(bits), size_t(imageWidth) * 4, 0, imageHeight);
-        picture = UprightPicture{scaler.Pixels(), width, height};
-    }
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(section);
-    return picture;
-}
 
 }  // namespace
 
@@ -136,14 +99,8 @@ SIZE CWallpaperDlg::PreviewSize() {
 
 void CWallpaperDlg::DrawPreviewPixels(HPALETTE palette, const UprightPicture& picture) {
     HDC dc = GetDC(m_hWnd);
-    HPALETTE previous = SelectPalette(dc, palette, FALSE);
-    RealizePalette(dc);
     RECT inside = PreviewRect();
-    BITMAPINFOHEADER header = TopDownHeader(picture.width, picture.height);
-    StretchDIBits(dc, inside.left, inside.top, LONG(picture.width), LONG(picture.height), 0, 0, LONG(picture.width),
-                  LONG(picture.height), picture.pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                  SRCCOPY);
-    SelectPalette(dc, previous, FALSE);
+    DrawPicture(dc, palette, POINT{inside.left, inside.top}, picture);
     ReleaseDC(m_hWnd, dc);
 }
 

@@ -1,0 +1,65 @@
+// The picture files of the picture benchmarks, and the steps that they time or weigh: the
+// program's decode for the preview and its wallpaper copy, and the platform's decodes they are
+// compared with.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "PictureDecode.h"
+
+struct PictureFile {
+    const char* name;          // as scripts/bench.sh names it in the work folder
+    bool largerThanScreen;     // its memory is weighed too
+    bool decodesInSeconds;     // measured with fewer repetitions
+};
+
+// The files scripts/bench.sh puts into the work folder: one photograph-like scene of the full-HD
+// size as a JPEG and a PNG, and larger ones as JPEGs.
+extern const PictureFile kPictureFiles[4];
+
+// At most a few repetitions for a picture whose every decode takes seconds under Wine.
+int RepetitionsFor(const PictureFile& file, int repetitions);
+
+// The time baseline: the platform's imaging component, the first frame converted to 32-bit BGR
+// and copied out whole into new memory.
+void PlatformDecode(const wchar_t* path);
+
+// The memory baseline: the first frame converted to 24-bit BGR and copied out in bands of 16
+// rows into one band buffer, which is the least a decode to a bitmap holds beyond the platform's own.
+void BandedDecode24(const wchar_t* path);
+
+// The preview's decode as CPictureWorker makes it: the whole picture shrunk to width x height,
+// over the desktop's colour.
+UprightPicture DecodePreview(const char* path, SIZE size);
+
+// The wallpaper change's decode and write, as CPictureWorker makes it for a picture.
+void WriteCopy(const char* path, const std::string& bitmapPath);
+
+// The desktop's style made Fill (WallpaperStyle 10, TileWallpaper 0) for the object's life, then
+// the values it found put back: the style of most photos, and the one whose copy is the whole
+// picture shrunk, where the prefix's own (none set: Center) copies a part at its own size.
+class CFillStyle {
+public:
+    CFillStyle();
+    ~CFillStyle();
+    CFillStyle(const CFillStyle&) = delete;
+    CFillStyle& operator=(const CFillStyle&) = delete;
+
+private:
+    struct SavedValue {
+        const char* name;
+        bool present;
+        std::string text;
+    };
+
+    SavedValue m_style;
+    SavedValue m_tile;
+};
+
+// Width times height of the written bitmap, from its header.
+uint64_t BitmapFilePixels(const std::string& bitmapPath);
+
+std::wstring Wide(const std::string& text);
