@@ -52,8 +52,14 @@ void CPictureScaler::AddRows(const uint8_t* rows, std::size_t stride, uint32_t f
 bool CPictureScaler::IsComplete() const { return m_nextRow == m_source.height; }
 
 // A target row is finished by the source row in which it ends, cut that many units from the
-// source row's top.
+// source row's top. A part kept at its own size (a centred part of a large photo, a picture no
+// larger than the screen) is copied as it is.
 void CPictureScaler::AddRow(const uint8_t* pixels, uint32_t row) {
+    if (m_source.width == m_targetWidth && m_source.height == m_targetHeight) {
+        std::memcpy(m_target.data() + std::size_t(row) * m_targetWidth, pixels, std::size_t(kChannels) * m_targetWidth);
+        m_nextRow = row + 1;
+        return;
+    }
     ResampleRow(pixels);
     uint64_t start = uint64_t(row) * m_unitHeight;
     uint64_t end = start + m_unitHeight;
