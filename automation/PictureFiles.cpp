@@ -64,9 +64,7 @@ std::string EncodedBytes(PictureFormat format, int width, int height, const Pixe
     ComPtr<IPropertyBag2> options;
     RowLayout layout = LayoutOf(format);
     WICPixelFormatGUID pixels = layout.format;
-    const GUID& container = format == PictureFormat::Jpeg  ? GUID_ContainerFormatJpeg
-                            : format == PictureFormat::Bmp ? GUID_ContainerFormatBmp
-                                                           : GUID_ContainerFormatPng;
+    const GUID& container = format == PictureFormat::Jpeg ? GUID_ContainerFormatJpeg : GUID_ContainerFormatPng;
     UINT stride = (UINT(width) * layout.pixelBytes + 3) / 4 * 4;
     std::string rows = PixelRows(width, height, layout, at, stride);
     HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory));
@@ -87,7 +85,29 @@ std::string EncodedBytes(PictureFormat format, int width, int height, const Pixe
     return SUCCEEDED(result) ? StreamBytes(stream.Get()) : "";
 }
 
+// A bitmap as most programs write one: its rows bottom-up, which Wine's encoder does not do.
+std::string BottomUpBitmap(int width, int height, const PixelAt& at) {
+    RowLayout layout = LayoutOf(PictureFormat::Bmp);
+    UINT stride = (UINT(width) * layout.pixelBytes + 3) / 4 * 4;
+    std::string rows = PixelRows(width, height, layout, at, stride), bottomUp;
+    for (int y = height - 1; y >= 0; --y) bottomUp += rows.substr(size_t(y) * stride, stride);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = DWORD(file.bfOffBits + bottomUp.size());
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+           std::string(reinterpret_cast<const char*>(&info), sizeof info) + bottomUp;
+}
+
 std::string Encode(PictureFormat format, int width, int height, const PixelAt& at) {
+    if (format == PictureFormat::Bmp) return BottomUpBitmap(width, height, at);
     bool initialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     std::string bytes = EncodedBytes(format, width, height, at);
     if (initialized) CoUninitialize();

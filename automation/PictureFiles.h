@@ -7,7 +7,7 @@
 #include <vector>
 
 // Png16: a PNG with 16 bits a channel, as photo editors save them; PngAlpha: with an alpha channel;
-// Bmp: a 24-bit bitmap.
+// Bmp: a 24-bit bitmap, rows bottom-up.
 enum class PictureFormat { Png, Png16, PngAlpha, Jpeg, Bmp };
 
 // A picture of `colors` in horizontal bands of equal height, the first at the top: a picture
@@ -22,8 +22,8 @@ struct BandedPicture {
     COLORREF At(int y) const { return colors[size_t(y) * colors.size() / size_t(height)]; }
 };
 
-// The bytes of a .png or .jpg file of `picture`, encoded from 24-bit BGR rows (48-bit RGB for
-// Png16, 32-bit BGRA for PngAlpha); empty when the encoder failed.
+// The bytes of a .png, .jpg or .bmp file of `picture`, encoded from 24-bit BGR rows (48-bit RGB
+// for Png16, 32-bit BGRA for PngAlpha); empty when the encoder failed.
 std::string PictureBytes(PictureFormat format, const BandedPicture& picture);
 // The same of a checkerboard of one-pixel cells, black in the top-left corner and white.
 std::string CheckerboardBytes(PictureFormat format, int width, int height);

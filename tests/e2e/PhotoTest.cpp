@@ -99,8 +99,9 @@ protected:
 }  // namespace
 
 TEST_F(PhotoTest, PhotosArePreviewedAndSetUprightOverTheDesktopColourNoLargerThanTheScreenWhileTheWindowAnswers) {
-    const Entries list = {Picture("Upright.jpg"), Picture("Alpha.png"),  Picture("Checker.bmp"),
-                          Picture("Checker.png"), Picture("Photo.webp"), Picture("Big.jpg")};
+    // Each row's preview differs from the row's before, which the frame shows until the new one is drawn.
+    const Entries list = {Picture("Upright.jpg"), Picture("Checker.bmp"), Picture("Alpha.png"),
+                          Picture("Checker.png"), Picture("Photo.webp"),  Picture("Big.jpg")};
     ASSERT_TRUE(StartOn(list, kPreviewOn));
     const RECT inside = Inside();
     // Checkerboards of twice the preview's size each way: every preview pixel averages two black and two white cells.
@@ -113,11 +114,11 @@ TEST_F(PhotoTest, PhotosArePreviewedAndSetUprightOverTheDesktopColourNoLargerTha
         // right.
         {"Upright.jpg", WithExifOrientation(PictureBytes(PictureFormat::Jpeg, {48, 32, {kRed, kGreen}}), 6), nullptr,
          Bands({kGreen, kRed}, true), kJpegSteps, {32, 48}, Bands({kGreen, kRed}, true)},
+        {"Checker.bmp", CheckerboardBytes(PictureFormat::Bmp, checkers.cx, checkers.cy), nullptr, grey, 8, {0, 0},
+         nullptr},
         // Opaque red, then transparent over a hidden white, then green at half strength.
         {"Alpha.png", PictureBytes(PictureFormat::PngAlpha, {30, 30, {kRed, kWhite, kGreen}, {255, 0, 128}}), nullptr,
          Bands({kRed, desktop, halfGreen}), 3, {30, 30}, Bands({kRed, desktop, halfGreen})},
-        {"Checker.bmp", CheckerboardBytes(PictureFormat::Bmp, checkers.cx, checkers.cy), nullptr, grey, 8, {0, 0},
-         nullptr},
         {"Checker.png", CheckerboardBytes(PictureFormat::Png, checkers.cx, checkers.cy), nullptr, grey, 8, checkers,
          nullptr},
         {"Photo.webp", kWebp, "This is not a kind of picture Quorvane can show.", nullptr, 0, {}, nullptr},

@@ -127,7 +127,7 @@ TEST_F(PreviewTest, TheDialogShowsItsButtonsLabelAndPreviewsWithNoBoxAndNoGrowth
     ExpectFilled(dialog, kGreen, "after the repaints");
 }
 
-TEST_F(PreviewTest, PngAndJpegPicturesPreviewInTheirColoursAndPicturesThatDoNotDecodeAreReportedOnceWithTheirReason) {
+TEST_F(PreviewTest, BitmapPngAndJpegPicturesPreviewInTheirColoursTheRightWayUpAndOthersAreReportedOnceWithTheirReason) {
     struct Row {
         const char* name;
         std::optional<PictureFormat> format;  // none: noise
@@ -137,6 +137,7 @@ TEST_F(PreviewTest, PngAndJpegPicturesPreviewInTheirColoursAndPicturesThatDoNotD
     };
     const Row rows[] = {
         {"Bands.png", PictureFormat::Png, kPngPicture, 0, nullptr},
+        {"Bands.bmp", PictureFormat::Bmp, kJpegPicture, 0, nullptr},
         {"Noise.png", std::nullopt, {}, 0, "This is not a kind of picture Quorvane can show."},
         {"Bands.jpg", PictureFormat::Jpeg, kJpegPicture, kJpegSteps, nullptr},
         {"TooWide.png", PictureFormat::Png, {16385, 2, {kRed}}, 0, "The picture is larger than 16384 x 16384 pixels."},

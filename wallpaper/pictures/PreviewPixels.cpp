@@ -2,10 +2,13 @@
 #include "PreviewPixels.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "PictureScaler.h"
 
 namespace {
+
+constexpr uint32_t kOpaque = 0xFF000000;
 
 BITMAPINFOHEADER TopDownHeader(uint32_t width, uint32_t height) {
     BITMAPINFOHEADER header{};
@@ -18,9 +21,36 @@ BITMAPINFOHEADER TopDownHeader(uint32_t width, uint32_t height) {
     return header;
 }
 
+// Uncompressed 24- and 32-bit rows need no platform to read them: each goes to the scaler as
+// 32-bit pixels as it is, so the whole bitmap is never held twice.
+bool HasPlainRows(const CDibImage& image) {
+    const BITMAPINFOHEADER& header = image.GetPackedDib()->bmiHeader;
+    return header.biCompression == BI_RGB && (header.biBitCount == 24 || header.biBitCount == 32) &&
+           header.biWidth > 0 && header.biHeight != 0;
+}
+
+UprightPicture ShrinkPlainRows(const CDibImage& image, uint32_t width, uint32_t height) {
+    const BITMAPINFOHEADER& header = image.GetPackedDib()->bmiHeader;
+    uint32_t imageWidth = uint32_t(header.biWidth);
+    uint32_t imageHeight = uint32_t(std::abs(header.biHeight));
+    uint32_t pixelBytes = header.biBitCount / 8u;
+    std::size_t rowBytes = (std::size_t(imageWidth) * pixelBytes + 3) / 4 * 4;
+    std::vector<uint32_t> row(imageWidth);
+    CPictureScaler scaler(PixelRect{0, 0, imageWidth, imageHeight}, width, height);
+    for (uint32_t y = 0; y < imageHeight; ++y) {
+        const BYTE* from = image.GetBits() + rowBytes * (header.biHeight > 0 ? imageHeight - 1 - y : y);
+        for (uint32_t x = 0; x < imageWidth; ++x, from += pixelBytes) {
+            row[x] = kOpaque | uint32_t(from[2]) << 16 | uint32_t(from[1]) << 8 | from[0];
+        }
+        scaler.AddRows(reinterpret_cast<const uint8_t*>(row.data()), std::size_t(imageWidth) * 4, y, 1);
+    }
+    return UprightPicture{scaler.TakePixels(), width, height};
+}
+
 }  // namespace
 
 UprightPicture ShrinkBitmap(const CDibImage& image, uint32_t width, uint32_t height) {
+    if (HasPlainRows(image)) return ShrinkPlainRows(image, width, height);
     uint32_t imageWidth = uint32_t(image.GetWidth());
     uint32_t imageHeight = uint32_t(std::abs(image.GetHeight()));
     BITMAPINFOHEADER header = TopDownHeader(imageWidth, imageHeight);

@@ -10,7 +10,8 @@
 #include "PictureDecode.h"
 
 // The bitmap in 32-bit pixels as the platform draws it (any depth, palette or compression),
-// shrunk to width x height; empty when the platform cannot draw it.
+// shrunk to width x height; empty when the platform cannot draw it. Only the rows of the
+// bitmap are read: the reader has checked that the block holds them.
 UprightPicture ShrinkBitmap(const CDibImage& image, uint32_t width, uint32_t height);
 
 // Draws the pixels 1:1 with their top-left corner at `at`, through `palette`.
