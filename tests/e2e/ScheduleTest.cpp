@@ -33,16 +33,11 @@ std::string BitmapText(const std::string& path, const BandedPicture& picture, in
     if (bytes.size() < sizeof file + sizeof info) return std::to_string(bytes.size()) + " bytes";
     std::memcpy(&file, bytes.data(), sizeof file);
     std::memcpy(&info, bytes.data() + sizeof file, sizeof info);
-    size_t stride = (size_t(info.biWidth) * 3 + 3) / 4 * 4;
-    bool sized = info.biBitCount == 24 && info.biWidth == picture.width && info.biHeight == picture.height &&
-                 bytes.size() >= file.bfOffBits + stride * size_t(picture.height);
+    Bitmap24 bitmap = ReadBitmap24(bytes);
+    bool sized = bitmap.width == picture.width && bitmap.height == picture.height;
     int off = sized ? 0 : -1;
-    for (int y = 0; sized && y < picture.height; ++y) {  // rows from the bottom up
-        const char* row = bytes.data() + file.bfOffBits + stride * size_t(picture.height - 1 - y);
-        for (int x = 0; x < picture.width; ++x) {
-            const BYTE* bgr = reinterpret_cast<const BYTE*>(row + 3 * x);
-            off += Near(RGB(bgr[2], bgr[1], bgr[0]), BandColor(picture, y), steps) ? 0 : 1;
-        }
+    for (int y = 0; sized && y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) off += Near(bitmap.At(x, y), BandColor(picture, y), steps) ? 0 : 1;
     }
     std::ostringstream text;
     text << bytes.substr(0, 2) << ", " << file.bfSize << " of " << bytes.size() << " bytes, pixels at "
