@@ -12,10 +12,12 @@ char Folded(char c) {
     return char(std::tolower(static_cast<unsigned char>(c)));
 }
 
+bool SameFolded(char a, char b) {
+    return Folded(a) == Folded(b);
+}
+
 bool EndsWithFolded(const std::string& name, const std::string& suffix) {
-    return name.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(),
-                      [](char want, char got) { return want == Folded(got); });
+    return name.size() >= suffix.size() && std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(), SameFolded);
 }
 
 // A folder sorts as its name and a '\', so that sorting each folder's names and walking them in
@@ -50,6 +52,10 @@ void Walk(const std::string& folder, int depth, CFolderLister& lister, std::vect
 bool IsPictureName(const std::string& name) {
     return std::any_of(std::begin(kPictureSuffixes), std::end(kPictureSuffixes),
                        [&](const char* suffix) { return EndsWithFolded(name, suffix); });
+}
+
+bool StartsWithFolded(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), SameFolded);
 }
 
 bool ComesBefore(const std::string& a, const std::string& b) {

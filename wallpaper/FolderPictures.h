@@ -31,6 +31,9 @@ constexpr std::size_t kMaxPicturePathLength = 259;
 // Whether the name ends in .bmp, .jpg, .jpeg, .png, .gif, .tif or .tiff, in any letter case.
 bool IsPictureName(const std::string& name);
 
+// Whether `text` begins with `prefix`, ASCII letters folded to lower case.
+bool StartsWithFolded(const std::string& text, const std::string& prefix);
+
 // Whether `a` comes before `b` as _stricmp orders them: byte by byte, ASCII letters folded to
 // lower case.
 bool ComesBefore(const std::string& a, const std::string& b);

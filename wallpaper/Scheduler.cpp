@@ -11,12 +11,13 @@
 #include "DesktopWallpaper.h"
 #include "PictureWorker.h"
 #include "Schedule.h"
+#include "SystemFolderLister.h"
 #include "WinApp.h"
 #include "res/resource.h"
 
 namespace {
 
-// The list position the next tick shows in list order; never saved.
+// The place in the sequence of pictures the next tick shows in list order; never saved.
 int g_timerPosition = 0;
 
 class CCrtRandomSource : public CRandomSource {
@@ -33,9 +34,15 @@ int CWallpaperDlg::PickRandomIndex(int count) {
     return ::PickRandomIndex(count, random);
 }
 
+// A folder line in 1001 sets the folder's first picture; an empty folder sets nothing.
 void CWallpaperDlg::OnSetWallpaperNow() {
-    char path[260] = "";
-    GetDlgItemText(IDC_CURRENT_SELECTION, path, sizeof path);
+    std::string path = GetShownPath();
+    if (IsFolderLine(path)) {
+        CSystemFolderLister lister;
+        std::vector<Place> pictures = PictureSequence({ListLine{path, true}}, lister);
+        if (pictures.empty()) return;
+        path = pictures[0].path;
+    }
     WallpaperChange change;
     change.entries = {path};
     StartChange(change);
@@ -43,15 +50,10 @@ void CWallpaperDlg::OnSetWallpaperNow() {
 
 // A bitmap goes to the desktop at once when no change is under way; a picture, or anything
 // due while a change is under way, goes to the picture worker, which keeps the changes in order.
-// A scheduled change takes the entries after its own along, once round the list, to pass on to.
-void CWallpaperDlg::StartChange(WallpaperChange change) {
+void CWallpaperDlg::StartChange(const WallpaperChange& change) {
     if (!m_pPictureWorker->IsChangeUnderWay() && IsBitmapFile(change.entries[0].c_str())) {
         HandToDesktop(change.entries[0]);
         return;
-    }
-    int count = m_listWallpapers.GetCount();
-    for (int step = 1; change.kind != ChangeKind::Now && step < count; ++step) {
-        change.entries.push_back(GetEntry((change.firstPosition + step) % count));
     }
     m_pPictureWorker->QueueChange(change);
 }
@@ -69,11 +71,12 @@ void CWallpaperDlg::FinishChange(const WallpaperChange& change) {
         if (change.kind == ChangeKind::Start) m_listWallpapers.SetCurSel(change.selectedBefore);
         return;
     }
-    int count = m_listWallpapers.GetCount();
-    if (change.chosen > 0 && count > 0) {
+    int count = int(change.entries.size());
+    if (change.chosen > 0) {
         int position = (change.firstPosition + change.chosen) % count;
-        SetDlgItemText(IDC_CURRENT_SELECTION, change.entries[size_t(change.chosen)].c_str());
-        if (change.kind == ChangeKind::Start) m_listWallpapers.SetCurSel(position);
+        const std::string& chosen = change.entries[size_t(change.chosen)];
+        SetDlgItemText(IDC_CURRENT_SELECTION, chosen.c_str());
+        if (change.kind == ChangeKind::Start) SelectLine(change.lines[size_t(change.chosen)], chosen);
         if (change.kind == ChangeKind::Tick) g_timerPosition = g_settings.randomPick ? position : (position + 1) % count;
     }
     HandToDesktop(change.wallpaper);
@@ -120,49 +123,55 @@ void CWallpaperDlg::ApplySchedule() {
     MakeNextChange();
 }
 
-// Shows, selects and sets the entry after the saved one, or a random one; "<none>" when the
-// list is empty.
+// Shows, selects and sets the picture after the saved one, or a random one; "<none>" when the
+// sequence of pictures is empty.
 void CWallpaperDlg::MakeNextChange() {
-    int count = m_listWallpapers.GetCount();
+    std::vector<Place> places = ReadPictureSequence();
+    int count = int(places.size());
     int position = g_settings.randomPick ? PickRandomIndex(count) : NextListPosition(g_settings.currentIndex, count);
     if (count > 0) {
-        ChangeToEntry(ChangeKind::Start, position);
+        ChangeToPlace(ChangeKind::Start, places, position);
         return;
     }
     SetDlgItemText(IDC_CURRENT_SELECTION, "<none>");
-    m_listWallpapers.SetCurSel(position);
+    m_listWallpapers.SetCurSel(-1);
     OnSetWallpaperNow();
 }
 
 // A tick while a change waits merges into that change.
 void CWallpaperDlg::OnTimer(UINT_PTR nIDEvent) {
-    int count = m_listWallpapers.GetCount();
-    if (count >= 1 && !m_pPictureWorker->IsChangeWaiting()) {
+    std::vector<Place> places;
+    if (!m_pPictureWorker->IsChangeWaiting()) places = ReadPictureSequence();
+    int count = int(places.size());
+    if (count >= 1) {
         if (g_settings.randomPick) {
             g_timerPosition = PickRandomIndex(count);
-            ChangeToEntry(ChangeKind::Tick, g_timerPosition);
+            ChangeToPlace(ChangeKind::Tick, places, g_timerPosition);
         } else {
             TimerStep step = StepTimerPosition(g_timerPosition, count);
-            ChangeToEntry(ChangeKind::Tick, step.shownPosition);
+            ChangeToPlace(ChangeKind::Tick, places, step.shownPosition);
             g_timerPosition = step.nextPosition;
         }
     }
     CDialog::OnTimer(nIDEvent);
 }
 
-// Shows the entry at `position` in 1001 (and selects it, at start-up and "Apply Settings") and
-// makes it the wallpaper.
-void CWallpaperDlg::ChangeToEntry(ChangeKind kind, int position) {
-    char shown[260] = "";
-    GetDlgItemText(IDC_CURRENT_SELECTION, shown, sizeof shown);
+// Shows the picture at `position` in 1001 (and selects its line, at start-up and "Apply
+// Settings") and makes it the wallpaper. The pictures after it, once round the sequence, go
+// along for the change to pass on to when it cannot be shown.
+void CWallpaperDlg::ChangeToPlace(ChangeKind kind, const std::vector<Place>& places, int position) {
     WallpaperChange change;
     change.kind = kind;
     change.firstPosition = position;
-    change.shownBefore = shown;
+    change.shownBefore = GetShownPath();
     change.selectedBefore = m_listWallpapers.GetCurSel();
-    change.entries = {GetEntry(position)};
+    for (size_t step = 0; step < places.size(); ++step) {
+        const Place& place = places[(size_t(position) + step) % places.size()];
+        change.entries.push_back(place.path);
+        change.lines.push_back(place.line);
+    }
     SetDlgItemText(IDC_CURRENT_SELECTION, change.entries[0].c_str());
-    if (kind == ChangeKind::Start) m_listWallpapers.SetCurSel(position);
+    if (kind == ChangeKind::Start) SelectLine(change.lines[0], change.entries[0]);
     StartChange(change);
 }
 

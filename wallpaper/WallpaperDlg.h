@@ -7,6 +7,7 @@
 
 #include "Controls.h"
 #include "Dialog.h"
+#include "PictureSequence.h"
 #include "PictureWorker.h"
 #include "SettingsRecord.h"
 
@@ -44,6 +45,7 @@ private:
     HCURSOR OnQueryDragIcon();
     void OnSetWallpaperNow();
     void OnAdd();
+    void OnDropFiles(HDROP drop);
     void OnRemove();
     void OnSelchangeWallpaperList();
     void OnClose();
@@ -58,6 +60,12 @@ private:
     void OnAboutButton();
     void OnPictureDecoded();
 
+    // Adding to the list: Add Folder..., a command of the system menu, and the lines that it, Add...
+    // and a drop add. A line already listed is not added again; 1001 shows the line either way.
+    void OnAddFolder();
+    void AddPictureLine(const std::string& path);
+    void AddFolderLine(const std::string& folder);
+
     // The wallpaper list and its file.
     void LoadList();
     int SaveList();
@@ -65,6 +73,16 @@ private:
     void ShowSelectedEntry();
     // The text of the entry at a list position; empty for a position that does not exist.
     std::string GetEntry(int index) const;
+    // Whether the entry at a list position is a folder line: it ends in '\', or it named an
+    // existing folder when the list was read.
+    bool IsFolderLineAt(int index) const;
+    bool HasFolderLine() const;
+    // The pictures the rotation steps through; every folder line is walked afresh.
+    std::vector<Place> ReadPictureSequence() const;
+    // The text of the current-selection field 1001.
+    std::string GetShownPath() const;
+    // Selects a list line; for a folder line, `picture` is the one of it the preview draws.
+    void SelectLine(int line, const std::string& picture);
 
     // The settings record, its file and the controls that show it.
     void LoadAndApplySettings();
@@ -81,8 +99,8 @@ private:
     // The rotation.
     void ApplySchedule();
     void MakeNextChange();
-    void ChangeToEntry(ChangeKind kind, int position);
-    void StartChange(WallpaperChange change);
+    void ChangeToPlace(ChangeKind kind, const std::vector<Place>& places, int position);
+    void StartChange(const WallpaperChange& change);
     void FinishChange(const WallpaperChange& change);
     void HandToDesktop(std::string wallpaper);
     int PickRandomIndex(int count);
@@ -111,4 +129,7 @@ private:
     // is empty; decoded once per selection.
     std::string m_previewPath;
     UprightPicture m_previewPicture;
+    // The picture the preview draws while the folder line at its `line` is selected: the first
+    // one when the user selected it, the one made the wallpaper when a change selected it.
+    Place m_folderPreview;
 };

@@ -1,17 +1,21 @@
-// The main dialog's wallpaper list: the list file, Add, Remove and the selection.
+// The main dialog's wallpaper list: the list file, Remove, the selection and the sequence of
+// pictures its lines stand for.
 #include "WallpaperDlg.h"
 
 #include <string>
 #include <vector>
 
-#include "FileDialog.h"
 #include "FileStore.h"
 #include "ListFile.h"
+#include "SystemFolderLister.h"
 #include "res/resource.h"
 
 void CWallpaperDlg::LoadList() {
     m_listWallpapers.SendMessage(WM_SETREDRAW, FALSE);
-    CListFileReader reader([this](const std::string& entry) { m_listWallpapers.AddString(entry.c_str()); });
+    CListFileReader reader([this](const std::string& entry) {
+        int index = m_listWallpapers.AddString(entry.c_str());
+        if (!EndsWithBackslash(entry) && IsFolderLine(entry)) m_listWallpapers.SendMessage(LB_SETITEMDATA, WPARAM(index), 1);
+    });
     ReadFileInPieces(kListFilePath, [&reader](const char* data, std::size_t size) { reader.Feed(data, size); });
     reader.Finish();
     m_listWallpapers.SendMessage(WM_SETREDRAW, TRUE);
@@ -33,22 +37,36 @@ std::string CWallpaperDlg::GetEntry(int index) const {
     return entry.c_str();
 }
 
-namespace {
-// Bitmaps stay the first filter, chosen when the dialog opens.
-constexpr char kAddFilter[] =
-    "Bitmap Files (*.bmp)|*.bmp|"
-    "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff|";
-}  // namespace
+// Lines added after the list was read are folder lines only in the '\' form.
+bool CWallpaperDlg::IsFolderLineAt(int index) const {
+    return m_listWallpapers.SendMessage(LB_GETITEMDATA, WPARAM(index)) == 1 || EndsWithBackslash(GetEntry(index));
+}
 
-void CWallpaperDlg::OnAdd() {
-    CFileDialog dialog(TRUE, "*.bmp", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kAddFilter);
-    if (dialog.DoModal() != IDOK) return;
-    std::string path = dialog.GetPathName();
-    SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());
-    if (!path.empty() && m_listWallpapers.FindString(-1, path.c_str()) == LB_ERR) {
-        m_listWallpapers.AddString(path.c_str());
+bool CWallpaperDlg::HasFolderLine() const {
+    for (int index = 0; index < m_listWallpapers.GetCount(); ++index) {
+        if (IsFolderLineAt(index)) return true;
     }
-    SaveList();
+    return false;
+}
+
+std::vector<Place> CWallpaperDlg::ReadPictureSequence() const {
+    std::vector<ListLine> lines;
+    for (int index = 0; index < m_listWallpapers.GetCount(); ++index) {
+        lines.push_back(ListLine{GetEntry(index), IsFolderLineAt(index)});
+    }
+    CSystemFolderLister lister;
+    return PictureSequence(lines, lister);
+}
+
+std::string CWallpaperDlg::GetShownPath() const {
+    char path[260] = "";
+    GetDlgItemText(IDC_CURRENT_SELECTION, path, sizeof path);
+    return path;
+}
+
+void CWallpaperDlg::SelectLine(int line, const std::string& picture) {
+    m_listWallpapers.SetCurSel(line);
+    m_folderPreview = Place{picture, line};
 }
 
 void CWallpaperDlg::OnRemove() {
@@ -56,15 +74,31 @@ void CWallpaperDlg::OnRemove() {
     SaveList();
 }
 
-// The user chose an entry: its preview is made afresh, and one that failed before may be tried again.
+// The user chose an entry: its preview is made afresh, and one that failed before may be tried
+// again. A folder line is walked afresh for the first picture the preview draws.
 void CWallpaperDlg::OnSelchangeWallpaperList() {
     ForgetPreview();
+    int selected = m_listWallpapers.GetCurSel();
+    if (selected != LB_ERR && IsFolderLineAt(selected)) {
+        CSystemFolderLister lister;
+        std::vector<Place> pictures = PictureSequence({ListLine{GetEntry(selected), true}}, lister);
+        SelectLine(selected, pictures.empty() ? "" : pictures[0].path);
+        SetDlgItemText(IDC_CURRENT_SELECTION, GetEntry(selected).c_str());
+    }
     ShowSelectedEntry();
 }
 
+// Shows the selected line in 1001, but leaves a picture of a selected folder line there. A
+// folder line's preview is the picture its selection found; a repaint never walks the folder.
 void CWallpaperDlg::ShowSelectedEntry() {
     int selected = m_listWallpapers.GetCurSel();
-    std::string path = selected == LB_ERR ? "" : GetEntry(selected);
-    SetDlgItemText(IDC_CURRENT_SELECTION, path.c_str());
-    if (selected != LB_ERR && g_settings.allowPreview) DrawPreview(path.c_str());
+    std::string line = selected == LB_ERR ? "" : GetEntry(selected);
+    std::string preview = line;
+    if (selected != LB_ERR && IsFolderLineAt(selected)) {
+        bool known = m_folderPreview.line == selected && IsInFolder(m_folderPreview.path, line);
+        preview = known ? m_folderPreview.path : "";
+        if (IsInFolder(GetShownPath(), line)) line = GetShownPath();
+    }
+    SetDlgItemText(IDC_CURRENT_SELECTION, line.c_str());
+    if (!preview.empty() && g_settings.allowPreview) DrawPreview(preview.c_str());
 }

@@ -14,12 +14,12 @@ int CWallpaperDlg::GetFrequencyMode() const {
     return FrequencyFromButtons(IsDlgButtonChecked(IDC_FREQ_MINUTES), IsDlgButtonChecked(IDC_FREQ_ONCE_A_DAY));
 }
 
-// The list position of the path shown in the current-selection field; 0 when none matches.
+// The place of the path shown in the current-selection field, in the sequence of pictures; 0 when
+// none matches. A list without folder lines is searched by the list box itself, as it always was.
 int CWallpaperDlg::GetCurrentIndex() const {
-    char path[260] = "";
-    GetDlgItemText(IDC_CURRENT_SELECTION, path, sizeof path);
-    int index = m_listWallpapers.FindString(-1, path);
-    return index == LB_ERR ? 0 : index;
+    std::string path = GetShownPath();
+    int index = HasFolderLine() ? FindPlace(ReadPictureSequence(), path) : m_listWallpapers.FindString(-1, path.c_str());
+    return index < 0 ? 0 : index;
 }
 
 double CWallpaperDlg::GetMinutes() const {

@@ -58,8 +58,7 @@ protected:
     }
     void TearDown() override {
         app.reset();
-        for (const std::string& name : FilesIn(kPictures)) DeleteFileA(Picture(name).c_str());
-        RemoveDirectoryA(kPictures);
+        RemoveFolder(kPictures);
         RemoveQuorvaneFolder();
     }
 

@@ -230,3 +230,92 @@ TEST_F(ScheduleTest, SetWallpaperNowHandsOverWhat1001ShowsAPictureAsTheBitmapItD
     EXPECT_EQ(ReadBytes(kListFile), ListBytes(list));
     EXPECT_EQ(FilesIn(kQuorvaneFolder), (Entries{"Quorvane.INI", "Quorvane.LST", "Wallpaper.bmp"}));
 }
+
+TEST_F(ScheduleTest, TheRotationStepsThroughEachFolderLinesPicturesAsTheFolderHoldsThemAtEachChange) {
+    const std::string shelf = Picture("Shelf"), empty = Picture("Empty");
+    // A picture of the picture folder by its path from there on: "Shelf\sub\b3.bmp".
+    auto below = [](const std::string& path) { return path.rfind(kPictures, 0) == 0 ? path.substr(std::strlen(kPictures) + 1) : path; };
+    auto state = [&] {
+        return below(DesktopWallpaper()) + " " + below(ControlText(dialog, kCurrentSelection)) + " " +
+               std::to_string(ListSelection(dialog, kWallpaperList));
+    };
+    enum Action { Change, Restart, Refill, Select, SetNow, Quiet };
+    struct Step {
+        Action action;
+        int line = 0;  // of Select
+    };
+    struct Row {
+        const char* name;
+        Entries list;
+        std::string saved;
+        std::vector<Step> steps;
+        std::string states;  // after each step but Refill and SetNow; "saved <index>" after a Restart
+    };
+    const Row rows[] = {
+        {"ticks over a picture line, a folder line and a missing folder",
+         {kA, shelf + "\\", Picture("Missing\\")},
+         SettingsRecord(Settings{0, 0, 0.005f}),
+         {{Change}, {Change}, {Change}, {Change}, {Change}},
+         "A.bmp A.bmp -1, Shelf\\b1.bmp Shelf\\b1.bmp -1, Shelf\\B2.bmp Shelf\\B2.bmp -1, "
+         "Shelf\\sub\\b3.bmp Shelf\\sub\\b3.bmp -1, A.bmp A.bmp -1, "},
+        {"a picture copied in and one taken out while running",
+         {kA, shelf + "\\"},
+         SettingsRecord(Settings{0, 0, 0.005f}),
+         {{Change}, {Change}, {Refill}, {Change}, {Change}, {Change}},
+         "A.bmp A.bmp -1, Shelf\\b1.bmp Shelf\\b1.bmp -1, Shelf\\b15.bmp Shelf\\b15.bmp -1, "
+         "Shelf\\sub\\b3.bmp Shelf\\sub\\b3.bmp -1, A.bmp A.bmp -1, "},
+        {"once per run from a saved index inside a hand-written folder line",
+         {kA, shelf},
+         SettingsRecord(Settings{kOncePerRun, 1}),
+         {{Change}, {Restart}, {Change}, {Restart}, {Change}, {Restart}, {Change}},
+         "Shelf\\B2.bmp Shelf\\B2.bmp 1, saved 2, Shelf\\sub\\b3.bmp Shelf\\sub\\b3.bmp 1, saved 3, A.bmp A.bmp 0, "
+         "saved 0, Shelf\\b1.bmp Shelf\\b1.bmp 1, "},
+        {"a folder line selected and set, then an empty one",
+         {kA, shelf + "\\", empty + "\\"},
+         SettingsRecord(Settings{}),
+         {{Select, 1}, {SetNow}, {Change}, {Select, 2}, {SetNow}, {Quiet}},
+         "Marker.bmp Shelf\\ 1, Shelf\\b1.bmp Shelf\\ 1, Marker.bmp Empty\\ 2, Marker.bmp Empty\\ 2, "},
+    };
+    for (const Row& row : rows) {
+        // Hidden files and other kinds of file are passed over.
+        RemoveFolder(shelf);
+        for (const std::string& folder : {shelf, shelf + "\\sub", empty}) CreateDirectoryA(folder.c_str(), nullptr);
+        for (const char* name : {"b1.bmp", "B2.bmp", "sub\\b3.bmp", "a.bmp"}) WriteBitmap(shelf + "\\" + name);
+        WriteBytes(shelf + "\\notes.txt", "notes");
+        ASSERT_TRUE(SetFileAttributesA((shelf + "\\a.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
+        SetDesktopWallpaper(kMarker);
+        ASSERT_TRUE(StartOn(row.list, row.saved));
+        std::string states;
+        for (const Step& step : row.steps) {
+            if (step.action == Change) {
+                // The marker was set before the change was due, by the last Change or Restart.
+                EXPECT_TRUE(WaitUntil([] { return DesktopWallpaper() != kMarker; }, kTickMs)) << row.name;
+                Settle(dialog);
+                states += state() + ", ";
+                SetDesktopWallpaper(kMarker);
+                continue;
+            } else if (step.action == Restart) {
+                Close();
+                states += "saved " + std::to_string(Int32At(ReadBytes(kSettingsFile), 4)) + ", ";
+                SetDesktopWallpaper(kMarker);
+                ASSERT_TRUE(Start());
+                continue;
+            } else if (step.action == Refill) {
+                WriteBitmap(shelf + "\\b15.bmp");
+                DeleteFileA((shelf + "\\B2.bmp").c_str());
+                continue;
+            } else if (step.action == Select) {
+                SelectEntry(dialog, kWallpaperList, step.line);
+            } else if (step.action == SetNow) {
+                EXPECT_TRUE(Click(dialog, kSetWallpaperNow));
+                continue;
+            } else {
+                Sleep(kQuietMs);
+            }
+            states += state() + ", ";
+        }
+        EXPECT_EQ(OtherWindows(), std::vector<HWND>{}) << row.name;
+        Close();
+        EXPECT_EQ(states, row.states) << row.name;
+    }
+}

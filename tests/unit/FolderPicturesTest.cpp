@@ -1,5 +1,7 @@
-// The pictures of a folder line, walked over made-up trees: order, letter case, what is passed over, and the limits.
+// The pictures of a folder line, walked over made-up trees: order, letter case, what is passed over, and the limits;
+// and the sequence of pictures a list of picture and folder lines stands for.
 #include "FolderPictures.h"
+#include "PictureSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -80,5 +82,34 @@ TEST(FolderPictures, AreTheTreesPicturesInPathOrderWithinTheWalksRules) {
          }) {
         CTreeLister lister(tree);
         EXPECT_EQ(FolderPictures("C:\\P", lister), pictures) << what;
+    }
+}
+
+TEST(PictureSequence, GivesEachFolderLinesPicturesAtItsPlaceAndFindsTheShownOne) {
+    Tree tree = {{"C:\\Shelf", {{"B2.bmp"}, {"b1.bmp"}}}, {"C:\\Hall", {{"h.png"}}}};
+    CTreeLister lister(tree);
+    std::vector<Place> places = PictureSequence(
+        {{"C:\\a.bmp"}, {"C:\\Shelf\\", true}, {"C:\\Empty\\", true}, {"C:\\Hall", true}, {"C:\\b.jpg"}}, lister);
+    std::vector<std::pair<std::string, int>> got;
+    for (const Place& place : places) got.push_back({place.path, place.line});
+    EXPECT_EQ(got, (std::vector<std::pair<std::string, int>>{
+                       {"C:\\a.bmp", 0}, {"C:\\Shelf\\b1.bmp", 1}, {"C:\\Shelf\\B2.bmp", 1}, {"C:\\Hall\\h.png", 3}, {"C:\\b.jpg", 4}}));
+    for (auto [shown, place] : {std::pair{"c:\\shelf\\b2.BMP", 2}, {"C:\\Shelf\\", 1}, {"C:\\b", 4}, {"D:\\", -1}}) {
+        EXPECT_EQ(FindPlace(places, shown), place) << shown;
+    }
+}
+
+TEST(PictureSequence, TellsTheSameFolderAndWhatLiesInside) {
+    using Row = std::tuple<const char*, const char*, bool, bool>;  // a, b, same folder, a inside b
+    for (auto [a, b, same, inside] : {
+             Row{"C:\\Shelf", "c:\\SHELF\\", true, false},
+             Row{"C:\\Shelf\\", "C:\\Shelf\\", true, false},
+             Row{"C:\\Shelf2", "C:\\Shelf\\", false, false},
+             Row{"C:\\Shelf\\a.bmp", "c:\\shelf", false, true},
+             Row{"C:\\Shelf\\sub\\b.bmp", "C:\\Shelf\\", false, true},
+             Row{"C:\\Shelfa.bmp", "C:\\Shelf\\", false, false},
+         }) {
+        EXPECT_EQ(IsSameFolder(a, b), same) << a << " " << b;
+        EXPECT_EQ(IsInFolder(a, b), inside) << a << " " << b;
     }
 }

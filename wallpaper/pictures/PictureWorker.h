@@ -35,10 +35,11 @@ enum class ChangeKind {
 // A wallpaper change: the entries it tries in turn, and what the window needs to finish it.
 struct WallpaperChange {
     ChangeKind kind = ChangeKind::Now;
-    // The entry due; for a scheduled change, the entries after it once round the list too,
+    // The entry due; for a scheduled change, the entries after it once round the sequence too,
     // since a scheduled change passes over pictures that cannot be shown.
     std::vector<std::string> entries;
-    int firstPosition = -1;  // the list position of entries[0]; -1 for "Set Wallpaper Now"
+    std::vector<int> lines;  // the list line each entry comes from; for a scheduled change only
+    int firstPosition = -1;  // the place of entries[0] in the sequence; -1 for "Set Wallpaper Now"
     std::string shownBefore;  // 1001 before the change, put back when nothing could be shown
     int selectedBefore = -1;
 

@@ -1,0 +1,15 @@
+// The platform's listing of a folder, for the walk of a folder line, and which lines are folder lines.
+#pragma once
+
+#include <string>
+
+#include "FolderPictures.h"
+
+// Whether a list line, or the text of 1001, is a folder line: it ends in '\', or it names an
+// existing folder and not a picture.
+bool IsFolderLine(const std::string& line);
+
+class CSystemFolderLister : public CFolderLister {
+public:
+    std::vector<FolderEntry> List(const std::string& folder) override;
+};
