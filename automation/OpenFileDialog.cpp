@@ -2,12 +2,15 @@
 // holds the file types.
 #include "OpenFileDialog.h"
 
+#include <commctrl.h>
+
 #include "DialogDriver.h"
 
 namespace {
 
 const int kFileNameBox = 0x47C;
 const int kFileTypeBox = 0x470;
+const int kFolderNameBox = 0x480;  // the folder picker's edit
 const DWORD kDialogMs = 15000;
 
 bool PressAndWaitGone(HWND fileDialog, int button) {
@@ -33,4 +36,15 @@ std::vector<std::string> FileTypes(HWND fileDialog) { return ComboEntries(fileDi
 
 std::string ShownFileType(HWND fileDialog) { return ControlText(fileDialog, kFileTypeBox); }
 
+bool AllowsSeveralFiles(HWND fileDialog) {
+    HWND view = FindWindowExA(fileDialog, nullptr, "SHELLDLL_DefView", nullptr);
+    HWND list = FindWindowExA(view, nullptr, "SysListView32", nullptr);
+    return list && !(GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL);
+}
+
 bool CancelFileDialog(HWND fileDialog) { return PressAndWaitGone(fileDialog, IDCANCEL); }
+
+bool ChooseFolder(DWORD pid, const std::string& folder) {
+    HWND picker = WaitForWindow(pid, nullptr, kFolderNameBox, kDialogMs);
+    return picker && SetControlText(picker, kFolderNameBox, folder) && PressAndWaitGone(picker, IDOK);
+}

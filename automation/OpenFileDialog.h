@@ -18,6 +18,10 @@ void PostChooseFile(HWND fileDialog, const std::string& path);
 // The entries of the file-type box, in order, and the one it shows.
 std::vector<std::string> FileTypes(HWND fileDialog);
 std::string ShownFileType(HWND fileDialog);
+// Whether its list of files lets several be chosen at once.
+bool AllowsSeveralFiles(HWND fileDialog);
 
 // Presses Cancel; true once the dialog has gone.
 bool CancelFileDialog(HWND fileDialog);
+// Types `folder` into process `pid`'s folder picker and presses OK; false when no picker shows or it stays.
+bool ChooseFolder(DWORD pid, const std::string& folder);

@@ -11,6 +11,8 @@ inline UINT ReadSystemMenuMessage() { return RegisterWindowMessageA("QuorvanePro
 inline UINT StartWallpaperRecordMessage() { return RegisterWindowMessageA("QuorvaneProbe.RecordWallpapers"); }
 // From then on every read of more than a header from a file named "*Unreadable*" fails in the program.
 inline UINT FailUnreadableReadsMessage() { return RegisterWindowMessageA("QuorvaneProbe.FailUnreadableReads"); }
+// Drops on the window the paths of DropListPath, each ended by a NUL, as the shell's drag and drop does.
+inline UINT DropFilesMessage() { return RegisterWindowMessageA("QuorvaneProbe.DropFiles"); }
 
 // A file of the temporary folder named after `what` and the probed process.
 inline std::string ProbeFilePath(const char* what, DWORD pid) {
@@ -22,6 +24,7 @@ inline std::string ProbeFilePath(const char* what, DWORD pid) {
 inline std::string SystemMenuReportPath(DWORD pid) { return ProbeFilePath("system-menu", pid); }
 // One line per SystemParametersInfoA(SPI_SETDESKWALLPAPER) call: the tick count, a space, the path.
 inline std::string WallpaperRecordPath(DWORD pid) { return ProbeFilePath("wallpapers", pid); }
+inline std::string DropListPath(DWORD pid) { return ProbeFilePath("drop", pid); }
 
 // Hooks QuorvaneProbe.dll (found beside this program) into `window`'s thread for the send of
 // `message`; false when the probe could not be hooked or the window did not answer.

@@ -1,9 +1,12 @@
 // QuorvaneProbe.dll: a hook that acts inside the probed program. It reads the system menu there,
 // where GetSystemMenu works; it puts itself in the place of SystemParametersInfoA in the
 // program's import table to write down every wallpaper the program sets, however fast; and in
-// the place of the framework's ReadFile to make the reads of one file fail.
+// the place of the framework's ReadFile to make the reads of one file fail. It drops files as the shell does.
+#include <shlobj.h>
+
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "Probe.h"
 
@@ -99,6 +102,16 @@ void FailUnreadableReads() {
     }
 }
 
+// The DROPFILES header, then the paths; GPTR's zeros end them.
+void DropFiles(HWND window) {
+    std::ifstream list(DropListPath(GetCurrentProcessId()), std::ios::binary);
+    std::string paths(std::istreambuf_iterator<char>(list), {});
+    auto* drop = static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + paths.size() + 1));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(drop + 1, paths.data(), paths.size());
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -106,5 +119,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     if (code == HC_ACTION && call->message == ReadSystemMenuMessage()) WriteSystemMenu(call->hwnd);
     if (code == HC_ACTION && call->message == StartWallpaperRecordMessage()) StartWallpaperRecord();
     if (code == HC_ACTION && call->message == FailUnreadableReadsMessage()) FailUnreadableReads();
+    if (code == HC_ACTION && call->message == DropFilesMessage()) DropFiles(call->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -3,6 +3,7 @@
 // A row decodes wParam and lParam once, so every handler has the signature of its message:
 //   msg::Command(IDC_ADD, &CMyDlg::OnAdd)                 void OnAdd()
 //   msg::SysCommand(&CMyDlg::OnSysCommand)                void OnSysCommand(UINT nID, LPARAM)
+//   msg::DropFiles(&CMyDlg::OnDropFiles)                  void OnDropFiles(HDROP)
 //   msg::CtlColor(&CMyDlg::OnCtlColor)                    HBRUSH OnCtlColor(CDC*, CWnd*, UINT)
 // A class's map names its base class's map, which is searched after its own rows.
 #pragma once
@@ -100,6 +101,14 @@ template <class T>
 MessageEntry QueryDragIcon(HCURSOR (T::*handler)()) {
     return {WM_QUERYDRAGICON, WM_QUERYDRAGICON, 0, 0, [handler](CCmdTarget& t, UINT, WPARAM, LPARAM) {
                 return reinterpret_cast<LRESULT>((As<T>(t).*handler)());
+            }};
+}
+
+template <class T>
+MessageEntry DropFiles(void (T::*handler)(HDROP)) {
+    return {WM_DROPFILES, WM_DROPFILES, 0, 0, [handler](CCmdTarget& t, UINT, WPARAM w, LPARAM) {
+                (As<T>(t).*handler)(reinterpret_cast<HDROP>(w));
+                return LRESULT(0);
             }};
 }
 

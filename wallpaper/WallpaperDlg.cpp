@@ -28,6 +28,7 @@ const MessageMap* CWallpaperDlg::GetMessageMap() const {
         msg::QueryDragIcon(&CWallpaperDlg::OnQueryDragIcon),
         msg::Command(IDC_SET_WALLPAPER_NOW, &CWallpaperDlg::OnSetWallpaperNow),
         msg::Command(IDC_ADD, &CWallpaperDlg::OnAdd),
+        msg::DropFiles(&CWallpaperDlg::OnDropFiles),
         msg::Command(IDC_REMOVE, &CWallpaperDlg::OnRemove),
         msg::ControlNotify(IDC_WALLPAPER_LIST, LBN_SELCHANGE, &CWallpaperDlg::OnSelchangeWallpaperList),
         msg::Close(&CWallpaperDlg::OnClose),
@@ -52,7 +53,10 @@ void CWallpaperDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CWallpaperDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
+    // Add Folder... and About Quorvane..., each after a separator of its own.
+    AppendAboutItem(*this, IDS_ADDFOLDER, IDM_ADDFOLDER);
     AppendAboutItem(*this, IDS_ABOUTBOX, IDM_ABOUTBOX);
+    DragAcceptFiles(m_hWnd, TRUE);
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -67,6 +71,10 @@ BOOL CWallpaperDlg::OnInitDialog() {
 void CWallpaperDlg::OnSysCommand(UINT nID, LPARAM lParam) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
         OnAboutButton();
+        return;
+    }
+    if ((nID & 0xFFF0) == IDM_ADDFOLDER) {
+        OnAddFolder();
         return;
     }
     CDialog::OnSysCommand(nID, lParam);

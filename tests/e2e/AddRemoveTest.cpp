@@ -1,7 +1,8 @@
-// The list box and 1001: "Add..." through the real open-file dialog, "Remove", the rewritten list file, and repaints.
+// The list box and 1001: "Add...", "Add Folder..." (the real dialogs), drops, "Remove", the list file, repaints.
 #include <cctype>
 
 #include "OpenFileDialog.h"
+#include "Probe.h"
 #include "QuorvaneCase.h"
 
 namespace {
@@ -10,6 +11,7 @@ const std::string kRed = Picture("Red.bmp"), kGreen = Picture("Green.bmp"), kBlu
                   kPng = Picture("Bands.png");
 const Entries kFileTypes = {"Bitmap Files (*.bmp)", "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)"};
 const std::string kCancel = "<cancel>", kNoFolder = "<no folder>";
+const std::string kFolderLine = Picture(""), kNamesAndAPath = "\"Blue.bmp\" \"" + kPng + "\" \"Red.bmp\"";
 
 std::string Lowered(std::string text) {
     for (char& c : text) c = char(tolower((unsigned char)c));
@@ -21,6 +23,8 @@ std::string Lowered(std::string text) {
 struct Step {
     std::string add;
     int remove = -1;
+    Entries drop = {};           // paths dropped instead
+    std::string addFolder = {};  // a folder added through Add Folder... instead
 };
 
 class AddRemoveTest : public QuorvaneCase {
@@ -32,6 +36,17 @@ protected:
     }
 
     void Do(const Step& step) {
+        if (!step.drop.empty()) {
+            WriteBytes(DropListPath(app->Id()), ListBytes(step.drop, std::string(1, '\0')));
+            EXPECT_TRUE(SendToProbe(dialog, DropFilesMessage())) << "the probe did not drop";
+            return;
+        }
+        if (!step.addFolder.empty()) {
+            PostMessageA(dialog, WM_SYSCOMMAND, 0x0020, 0);  // Add Folder...
+            EXPECT_TRUE(ChooseFolder(app->Id(), step.addFolder)) << "no folder picker, or it stayed";
+            EXPECT_TRUE(Settle(dialog));
+            return;
+        }
         if (step.add.empty()) {
             if (step.remove >= 0) SelectEntry(dialog, kWallpaperList, step.remove);
             EXPECT_TRUE(Click(dialog, kRemove));
@@ -42,6 +57,7 @@ protected:
         ASSERT_NE(fileDialog, nullptr) << "no open-file dialog after Add...";
         EXPECT_EQ(FileTypes(fileDialog), kFileTypes);
         EXPECT_EQ(ShownFileType(fileDialog), kFileTypes[0]);
+        EXPECT_TRUE(AllowsSeveralFiles(fileDialog));
         EXPECT_TRUE(step.add == kCancel ? CancelFileDialog(fileDialog) : ChooseFile(fileDialog, step.add))
             << "it stayed";
         EXPECT_TRUE(Settle(dialog));
@@ -71,6 +87,10 @@ TEST_F(AddRemoveTest, AddAndRemoveChangeTheListBoxAnd1001AndRewriteTheListWithCr
         {ListBytes({kRed}), {{"", 0}}, {}, kRed, ""},
         {kNoFolder, {{kRed}, {"", 0}}, {}, kRed, std::nullopt},
         {ListBytes({kRed}, "\n"), {{kGreen}, {"", 0}}, {kGreen}, kRed, ListBytes({kRed}, "\n"), true},
+        {std::nullopt, {{kRed}, {kNamesAndAPath}}, {kRed, kBlue, kPng}, kRed, ListBytes({kRed, kBlue, kPng})},
+        {ListBytes({kRed}, "\n"), {{"", -1, {kPictures, kListFile, kRed, kPng, Lowered(kFolderLine)}}},
+         {kRed, kFolderLine, kPng}, kFolderLine, ListBytes({kRed, kFolderLine, kPng})},
+        {std::nullopt, {{"", -1, {}, kPictures}}, {kFolderLine}, kFolderLine, ListBytes({kFolderLine})},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("row " + std::to_string(&row - rows));

@@ -104,8 +104,9 @@ TEST_F(HelpAboutTest, WithNoTopicFilesANewWindowIsEmptyAndTopicsSayOpenFailed) {
 TEST_F(HelpAboutTest, AboutBoxFromItsButtonOrTheSystemMenuBlinksOverItsOwnBackgroundAndClosesWithOkEnterOrEsc) {
     ASSERT_TRUE(Start());
     std::vector<std::string> items = SystemMenuItems(dialog);
-    ASSERT_GE(items.size(), 2u) << "the system menu could not be read";
-    EXPECT_EQ(items[items.size() - 2] + ", " + items.back(), "----, 16 &About Quorvane...") << "the last two items";
+    ASSERT_GE(items.size(), 4u) << "the system menu could not be read";
+    EXPECT_EQ(Entries(items.end() - 4, items.end()),
+              (Entries{"----", "32 Add &Folder...", "----", "16 &About Quorvane..."}));
 
     HWND about = OpenAbout([&] { PostClick(dialog, kAboutButton); });
     ASSERT_NE(about, nullptr);

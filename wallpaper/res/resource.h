@@ -6,6 +6,7 @@
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDD_WALLPAPER_DIALOG 102
+#define IDS_ADDFOLDER 103
 #define IDR_MAINFRAME 128
 #define IDD_HELP_DIALOG 132
 #define IDI_ABOUT_BLINK 140
@@ -43,3 +44,4 @@
 
 // System menu commands must keep their low four bits clear.
 #define IDM_ABOUTBOX 0x0010
+#define IDM_ADDFOLDER 0x0020
