@@ -1,6 +1,6 @@
 // The demo story's steps: the installer's window and its SUCCESS box, then the installed
-// Quorvane with its preview, help window and about box, a picture added through Add..., and the
-// wallpapers it rotates.
+// Quorvane with its preview, help window and about box, a picture added through Add..., a folder
+// added through Add Folder..., and the wallpapers it rotates.
 #include "DemoSteps.h"
 
 #include <windows.h>
@@ -32,8 +32,8 @@ const DWORD kWindowMs = 15000;
 const DWORD kInstallMs = 30000;
 const DWORD kEndMs = 15000;
 const DWORD kNotepadMs = 5000;
-// A full round of six wallpapers at 3 s each, with room to spare.
-const DWORD kWallpaperMs = 25000;
+// A full round of nine wallpapers at 3 s each, with room to spare.
+const DWORD kWallpaperMs = 40000;
 // Time for a window that was just shown or changed to be painted before its picture is taken.
 const DWORD kPaintMs = 400;
 // Longer than the headless story's rotation interval of 3 s.
@@ -54,6 +54,8 @@ const char* const kHelpCaption = "Quorvane Help";
 const int kHelpOverview = 1022;
 const char* const kAboutCaption = "About Quorvane";
 const int kAboutIcon = 1028;
+// The system menu's Add Folder... command.
+const WPARAM kAddFolderCommand = 0x0020;
 
 // ----- what a step writes for the demo script
 
@@ -449,6 +451,32 @@ int AddPicture(const std::vector<std::string>& arguments) {
     return 0;
 }
 
+// add-folder <path>: as the user does, chooses Add Folder... in the window's menu, types the
+// folder into the folder picker and presses its button; the folder joins the end of the list.
+int AddFolder(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return Fail("add-folder needs the folder's path");
+    const std::string line = arguments[0] + "\\";
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    int before = ListCount(main, kWallpaperList);
+    PostMessageA(main, WM_SYSCOMMAND, kAddFolderCommand, 0);
+    if (!ChooseFolder(ProcessOf(main), arguments[0])) {
+        return Fail(Format("no folder picker took %s after Add Folder...", arguments[0].c_str()));
+    }
+    if (!WaitUntil([&] { return ListCount(main, kWallpaperList) == before + 1; }, kWindowMs)) {
+        return Fail(Format("the list holds %d entries after Add Folder..., not %d", ListCount(main, kWallpaperList),
+                           before + 1));
+    }
+    std::string last = ListEntry(main, kWallpaperList, before);
+    if (lstrcmpiA(last.c_str(), line.c_str()) != 0) {
+        return Fail(Format("after Add Folder... the last entry is \"%s\", not \"%s\"", last.c_str(), line.c_str()));
+    }
+    Done(Format("Add Folder... chosen in the window menu and %s picked in the folder picker: it joined the list as "
+                "entry %d, and the rotation shows the pictures in it",
+                arguments[0].c_str(), before + 1));
+    return 0;
+}
+
 int ShowDesktop(const std::vector<std::string>&) {
     HWND main = FindInstalledProgram();
     if (!main) return Fail("Quorvane's main window is not there");
@@ -551,6 +579,7 @@ const std::map<std::string, Step>& Steps() {
         {"open-about", OpenAbout},
         {"close-about", CloseAbout},
         {"add-picture", AddPicture},
+        {"add-folder", AddFolder},
         {"show-desktop", ShowDesktop},
         {"await-wallpaper", AwaitWallpaper},
         {"close-program", CloseProgram},
@@ -581,6 +610,7 @@ const char* DemoStepUsage() {
            "  open-about\n"
            "  close-about\n"
            "  add-picture <path>\n"
+           "  add-folder <path>\n"
            "  show-desktop\n"
            "  await-wallpaper <file name | any>\n"
            "  close-program\n"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Quorvane's story under Wine: setup.exe from build/dist installs Quorvane into the demo prefix
 # build/wine-demo, and the installed program rotates the five sample wallpapers on a 1024x768
-# virtual desktop (headless, a PNG picture added through Add... as well); at the next log-on the
-# shell starts it again from its StartUp shortcut. With a display the user plays it; without one
-# it is played headless under Xvfb, with a picture of each stage in build/demo/, and ends by itself
-# within two minutes.
+# virtual desktop (headless, a PNG picture added through Add... and a folder of pictures added
+# through Add Folder... as well, and a picture copied into that folder while it runs); at the next
+# log-on the shell starts it again from its StartUp shortcut. With a display the user plays it;
+# without one it is played headless under Xvfb, with a picture of each stage in build/demo/, and
+# ends by itself within three minutes.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist="$root/build/dist"
@@ -15,9 +16,15 @@ samples=(Forest NightSky Rainbow Skull Ivy)
 # puts it into the Pictures folder that all users share, as a user's own picture.
 added_picture="$root/demo/Lighthouse.png"
 shared_pictures='C:\Users\Public\Pictures'
-# Every picture a step may show: the shipped samples and the added one.
+# Our own pictures of the folder that the headless story adds through Add Folder...: drawn at the
+# start of the story, two in the folder from the start and one copied in while Quorvane runs.
+added_folder='C:\Users\Public\Pictures\Evenings'
+folder_pictures=(Dawn.png Dusk.jpg)
+copied_picture=Midday.jpg
+# Every picture a step may show: the shipped samples and the added ones.
 known_pictures=("${samples[@]/#/$dist/}")
-known_pictures=("${known_pictures[@]/%/.BMP}" "$added_picture")
+known_pictures=("${known_pictures[@]/%/.BMP}" "$added_picture" "${folder_pictures[@]/#/$pictures/}"
+                "$pictures/$copied_picture")
 
 # The rotation: 0.05 minutes (3 s) for the headless story, 0.2 minutes (12 s) for a user to watch.
 headless_minutes=0.05
@@ -39,43 +46,57 @@ demo() {
   return $status
 }
 
-# The root mean square difference (0 to 1) between part <geometry> of picture <png> and the
-# picture file <file> scaled to that size as a pixel-dropping stretch does, or plain black for
-# "black". Both are compared at no more than 160 x 120 pixels, which is quick and tells the
-# samples apart.
+# The root mean square difference (0 to 1) between <part>, a part of a picture at no more than
+# 160 x 120 pixels, and the picture file <file> scaled to <size> as a pixel-dropping stretch does
+# and then as the part was, or plain black for "black". Small pictures compare quickly and still
+# tell the samples apart. Each file is scaled once per size: the steps of a story share them.
+scaled="$pictures/.scaled"
 difference() {
-  local png=$1 geometry=$2 file=$3 size=${2%%+*}
-  local part="$pictures/.part.png" wanted="$pictures/.wanted.png"
-  if [ "$file" = black ]; then
-    convert -size "$size" xc:black -sample '160x120>' "$wanted"
-  else
-    convert "$file" -filter point -resize "${size}!" -sample '160x120>' "$wanted"
+  local part=$1 size=$2 file=$3
+  local wanted="$scaled/${file##*/}-$size.png"
+  if [ ! -f "$wanted" ]; then
+    mkdir -p "$scaled"
+    if [ "$file" = black ]; then
+      convert -size "$size" xc:black -sample '160x120>' "$wanted"
+    else
+      convert "$file" -filter point -resize "${size}!" -sample '160x120>' "$wanted"
+    fi
   fi
-  convert "$png" -crop "$geometry" +repage -sample '160x120>' "$part" &&
-    compare -metric RMSE "$part" "$wanted" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
-  rm -f "$part" "$wanted"
+  compare -metric RMSE "$part" "$wanted" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
 }
 
 # picture_shows <png> <geometry> <file name>: whether that part of the picture shows the known
 # picture of that name: it differs from it by no more than the tolerance and is nearer to it than
 # to any other known picture and to a black screen. Says the differences when it does not.
 picture_shows() {
-  local png=$1 geometry=$2 file=$3 wanted="" other score
+  local png=$1 geometry=$2 file=$3 wanted="" other score size=${2%%+*} part="$pictures/.part.png"
+  convert "$png" -crop "$geometry" +repage -sample '160x120>' "$part" || return 1
   for other in "${known_pictures[@]}"; do
-    [ "${other##*/}" = "$file" ] && wanted=$(difference "$png" "$geometry" "$other")
+    [ "${other##*/}" = "$file" ] && wanted=$(difference "$part" "$size" "$other")
   done
   local scores="$file ${wanted:-?}" nearest=1
   for other in "${known_pictures[@]}" black; do
     [ "${other##*/}" = "$file" ] && continue
-    score=$(difference "$png" "$geometry" "$other")
+    score=$(difference "$part" "$size" "$other")
     scores+=", ${other##*/} ${score:-?}"
     awk -v w="${wanted:-1}" -v o="${score:-0}" 'BEGIN { exit !(w < o) }' || nearest=0
   done
+  rm -f "$part"
   if [ $nearest -eq 1 ] && awk -v w="${wanted:-1}" -v t="$picture_tolerance" 'BEGIN { exit !(w <= t) }'; then
     return 0
   fi
   echo "differences from $scores"
   return 1
+}
+
+# Draws the folder's pictures into build/demo/: skies of our own, a gradient with a sun or a hill.
+draw_folder_pictures() {
+  convert -size 640x480 gradient:'#1d2b64-#f8cdda' -fill '#fff3b0' -draw 'circle 320,400 320,340' \
+    "$pictures/Dawn.png" &&
+  convert -size 640x480 gradient:'#0f2027-#f46b45' -fill '#203a43' -draw 'ellipse 320,500 420,150 0,360' \
+    -quality 90 "$pictures/Dusk.jpg" &&
+  convert -size 640x480 gradient:'#56ccf2-#e0f7fa' -fill '#ffd54f' -draw 'circle 520,80 520,30' \
+    -fill '#4caf50' -draw 'rectangle 0,360 640,480' -quality 90 "$pictures/Midday.jpg"
 }
 
 # step <picture name or -> <demo step> [arguments]: plays the step, saves its picture and checks
@@ -125,6 +146,7 @@ step() {
 
 # The whole story, inside Xvfb; stops at the first step that did not happen.
 headless_story() {
+  draw_folder_pictures || return 1
   step - fresh-install-state || return 1
   (cd "$dist" && exec wine setup.exe) &
   step 01-setup-window await-setup || return 1
@@ -139,12 +161,19 @@ headless_story() {
   mkdir -p "$WINEPREFIX/drive_c/users/Public/Pictures" &&
     cp "$added_picture" "$WINEPREFIX/drive_c/users/Public/Pictures/" || return 1
   step - add-picture "$shared_pictures\\${added_picture##*/}" || return 1
+  local folder="$WINEPREFIX/drive_c/users/Public/Pictures/${added_folder##*\\}"
+  mkdir -p "$folder" && cp "${folder_pictures[@]/#/$pictures/}" "$folder/" || return 1
+  step - add-folder "$added_folder" || return 1
   step - show-desktop || return 1
   local number=6 file
-  for file in "${samples[@]/%/.BMP}" "${added_picture##*/}"; do
+  for file in "${samples[@]/%/.BMP}" "${added_picture##*/}" "${folder_pictures[@]}"; do
     step "$(printf '%02d' $number)-desktop-${file%.*}" await-wallpaper "$file" || return 1
     number=$((number + 1))
   done
+  # A picture copied into the folder while Quorvane runs joins the rotation at the next change.
+  cp "$pictures/$copied_picture" "$folder/" || return 1
+  step "$(printf '%02d' $number)-desktop-${copied_picture%.*}" await-wallpaper "$copied_picture" || return 1
+  number=$((number + 1))
   step - close-program || return 1
   # The next log-on: the shell opens the StartUp shortcut, and Quorvane goes on rotating.
   step - log-on || return 1
@@ -158,6 +187,7 @@ if [ "${1:-}" = "--headless-session" ]; then
   headless_story
   status=$?
   if [ $status -eq 0 ]; then
+    rm -rf "$scaled"
     echo "All $step_number steps done in $((SECONDS - started)) s; the pictures are in ${pictures#"$root"/}/."
     timeout 15 wineserver -w || wineserver -k
   else
@@ -193,7 +223,7 @@ if [ -n "${DISPLAY:-}" ]; then
   exit 0
 fi
 
-# Without one: the story played headless in a display of its own, bounded by two minutes. Xvfb
+# Without one: the story played headless in a display of its own, bounded by three minutes. Xvfb
 # picks a free display number itself and writes it once it is ready.
 echo "No display: playing Quorvane's story headless under Xvfb (pictures in ${pictures#"$root"/}/)."
 rm -rf "$pictures"
@@ -206,10 +236,10 @@ if ! timeout 15 bash -c 'until [ -s "$0" ]; do sleep 0.1; done' "$display_file";
   kill $xvfb 2>/dev/null
   exit 1
 fi
-timeout --kill-after=10 120 env DISPLAY=":$(head -1 "$display_file")" "$0" --headless-session
+timeout --kill-after=10 180 env DISPLAY=":$(head -1 "$display_file")" "$0" --headless-session
 status=$?
 if [ $status -eq 124 ] || [ $status -eq 137 ]; then
-  echo "The story took longer than two minutes and was stopped." >&2
+  echo "The story took longer than three minutes and was stopped." >&2
   wineserver -k 2>/dev/null
 fi
 kill $xvfb 2>/dev/null
