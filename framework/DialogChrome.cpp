@@ -1,10 +1,10 @@
-// The system menu's about item and the minimized window's icon.
+// The system menu's own items and the minimized window's icon.
 #include "DialogChrome.h"
 
 #include "Dc.h"
 #include "WinApp.h"
 
-void AppendAboutItem(CWnd& window, UINT stringId, UINT commandId) {
+void AppendSystemMenuItem(CWnd& window, UINT stringId, UINT commandId) {
     HMENU systemMenu = window.GetSystemMenu(FALSE);
     char text[256] = "";
     LoadStringA(AfxGetResourceHandle(), stringId, text, sizeof text);

@@ -1,4 +1,4 @@
-// What dialog-based main windows share: the about item of the system menu, and the program
+// What dialog-based main windows share: their own items of the system menu, and the program
 // icon painted in the client area while minimized.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 // Appends a separator and the item `commandId` with the text of string resource `stringId`
 // to the window's system menu; nothing when the string is empty or missing.
-FRAMEWORK_API void AppendAboutItem(CWnd& window, UINT stringId, UINT commandId);
+FRAMEWORK_API void AppendSystemMenuItem(CWnd& window, UINT stringId, UINT commandId);
 
 // Paints the minimized window: its icon background, then `icon` centred in the client area
 // at the system's icon size.

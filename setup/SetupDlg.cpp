@@ -47,7 +47,7 @@ void CSetupDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CSetupDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    AppendAboutItem(*this, IDS_ABOUTBOX, IDM_ABOUTBOX);
+    AppendSystemMenuItem(*this, IDS_ABOUTBOX, IDM_ABOUTBOX);
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));

@@ -54,8 +54,8 @@ BOOL CWallpaperDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     // Add Folder... and About Quorvane..., each after a separator of its own.
-    AppendAboutItem(*this, IDS_ADDFOLDER, IDM_ADDFOLDER);
-    AppendAboutItem(*this, IDS_ABOUTBOX, IDM_ABOUTBOX);
+    AppendSystemMenuItem(*this, IDS_ADDFOLDER, IDM_ADDFOLDER);
+    AppendSystemMenuItem(*this, IDS_ABOUTBOX, IDM_ABOUTBOX);
     DragAcceptFiles(m_hWnd, TRUE);
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
