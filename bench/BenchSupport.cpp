@@ -53,6 +53,32 @@ bool WriteWholeFile(const std::string& path, const void* bytes, size_t size) {
     return ok;
 }
 
+std::string PictureName(int number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "p%05d.bmp", number);
+    return name;
+}
+
+void MakeEmptyPictures(const std::string& folder, int count) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (int number = 0; number < count; ++number) {
+        std::string path = folder + "\\" + PictureName(number);
+        if (!WriteWholeFile(path, nullptr, 0)) Fail("cannot make " + path);
+    }
+}
+
+std::vector<std::string> MakePictureFolders(const std::string& folder, int folders, int picturesEach) {
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::vector<std::string> made;
+    for (int number = 0; number < folders; ++number) {
+        char name[16];
+        std::snprintf(name, sizeof name, "\\d%03d", number);
+        made.push_back(folder + name);
+        MakeEmptyPictures(made.back(), picturesEach);
+    }
+    return made;
+}
+
 void Fail(const std::string& what) {
     std::fprintf(stderr, "bench: %s (error %lu)\n", what.c_str(), GetLastError());
     std::exit(1);

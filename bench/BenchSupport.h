@@ -30,6 +30,17 @@ void Say(const char* format, ...);
 // Writes the bytes as the whole file; false when it cannot.
 bool WriteWholeFile(const std::string& path, const void* bytes, size_t size);
 
+// The name of the numbered picture that MakeEmptyPictures makes: p00000.bmp, p00001.bmp, ...
+std::string PictureName(int number);
+
+// Makes `folder` (its parent must exist) holding `count` empty pictures named by PictureName:
+// what a folder walk lists, without the bytes that it never reads.
+void MakeEmptyPictures(const std::string& folder, int count);
+
+// Makes `folder` holding `folders` subfolders d000, d001, ... of `picturesEach` empty pictures
+// each, and returns the subfolders' paths.
+std::vector<std::string> MakePictureFolders(const std::string& folder, int folders, int picturesEach);
+
 // Stops the run with a message when a step that the measurement needs fails.
 [[noreturn]] void Fail(const std::string& what);
 

@@ -12,8 +12,14 @@ void RunLoadBench(const std::string& folder, int repetitions);
 void RunPreviewBench(const std::string& folder, int repetitions);
 
 // Start-up of Quorvane.EXE against MinimalDialog.exe and TemplateDialog.exe, all in `appFolder`,
-// with 0, 1,000 and 10,000 list entries, and their memory when idle with 1,000 entries.
-void RunStartupBench(const std::string& appFolder, int repetitions);
+// with 0, 1,000 and 10,000 list entries, and their memory when idle with 1,000 entries; and
+// Quorvane.EXE with 10 folder lines (their pictures made in `folder`) against 10 picture lines.
+void RunStartupBench(const std::string& folder, const std::string& appFolder, int repetitions);
+
+// Finding the next picture of a list of one folder line (the sequence of its pictures and the
+// timer's step) against a bare FindFirstFileExA walk of the same tree: one folder of 10,000
+// pictures, and 100 folders of 100; the trees are made in `folder`.
+void RunFolderBench(const std::string& folder, int repetitions);
 
 // The preview's first draw and repaint and the wallpaper change (the prefix's style and Fill) of
 // photos from 1920 x 1080 to 12000 x 8000 against the platform's decode of the same file, and the

@@ -1,11 +1,13 @@
 // Start-up and idle memory: Quorvane.EXE against the minimal dialog program and against the
 // same program showing Quorvane's dialog template, started in turn from the same folder, with
-// list files of several lengths.
+// list files of several lengths; and Quorvane.EXE with a list of folder lines against one of
+// picture lines.
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "BenchFiles.h"
 #include "BenchSupport.h"
@@ -21,6 +23,9 @@ const int kEntryCounts[] = {0, 1000, 10000};
 constexpr int kMemoryEntries = 1000;
 // How long a started program is left alone before its memory is read.
 constexpr DWORD kSettleMs = 250;
+// The folder lines' list: this many folders of this many pictures each.
+constexpr int kLineFolders = 10;
+constexpr int kPicturesPerLineFolder = 1000;
 
 const char kProgramFolder[] = "C:\\Quorvane";
 const char kListFile[] = "C:\\Quorvane\\Quorvane.LST";
@@ -143,7 +148,7 @@ void EmitMemory(const Program& program, const PROCESS_INFORMATION& info, int rep
 }
 
 // The files of a user who rotates every 30 minutes with the preview on: no change at start.
-void WriteProgramFiles(int entries) {
+void WriteProgramFiles(const std::string& list) {
     CreateDirectoryA(kProgramFolder, nullptr);
     WallpaperSettings settings{};
     settings.frequencyMode = FREQ_MINUTES;
@@ -151,16 +156,58 @@ void WriteProgramFiles(int entries) {
     settings.allowPreview = 1;
     StampSaveDate(settings, "01/01/24");
     std::string record = SettingsRecordBytes(settings);
-    std::string list = MakeListFile(entries);
     if (!WriteWholeFile(kSettingsFile, record.data(), record.size()) ||
         !WriteWholeFile(kListFile, list.data(), list.size())) {
         Fail("cannot write the files in C:\\Quorvane");
     }
 }
 
+// One line for each folder: the folder line, or the folder's first picture.
+std::string ListOfLines(const std::vector<std::string>& folders, bool asFolderLines) {
+    std::string list;
+    for (const std::string& folder : folders) {
+        list += asFolderLines ? folder + "\\" : folder + "\\" + PictureName(0);
+        list += "\r\n";
+    }
+    return list;
+}
+
+// Starts the program with `list` as its list file, and ends it once its dialog is shown and painted.
+StartTimes StartWithList(const Program& program, const std::string& appFolder, const std::string& list) {
+    WriteProgramFiles(list);
+    StartTimes times{};
+    PROCESS_INFORMATION info = StartAndAwaitIdle(program, appFolder, &times);
+    End(info);
+    return times;
+}
+
+// Quorvane.EXE with 10 folder lines of 1,000 pictures each against 10 picture lines, one of each
+// folder. In the minutes mode no change is due at start, so no folder needs walking.
+void MeasureFolderLines(const std::string& folder, const Program& quorvane, const std::string& appFolder,
+                        int repetitions) {
+    struct Lines {
+        const char* subject;
+        std::string list;
+    };
+    std::vector<std::string> folders = MakePictureFolders(folder + "\\lines", kLineFolders, kPicturesPerLineFolder);
+    const Lines lists[] = {{"folder-lines", ListOfLines(folders, true)}, {"picture-lines", ListOfLines(folders, false)}};
+    for (const Lines& lines : lists) StartWithList(quorvane, appFolder, lines.list);
+    Say("startup with %d folder lines of %d pictures: %d repetitions", kLineFolders, kPicturesPerLineFolder,
+        repetitions);
+    for (int repetition = 0; repetition < repetitions; ++repetition) {
+        // Each repetition starts with the other list.
+        for (int turn = 0; turn < 2; ++turn) {
+            const Lines& lines = lists[(repetition + turn) % 2];
+            StartTimes times = StartWithList(quorvane, appFolder, lines.list);
+            Emit("startup", "folder-lines", repetition, lines.subject, times.answering);
+            Emit("painted", "folder-lines", repetition, lines.subject, times.painted);
+        }
+    }
+}
+
 }  // namespace
 
-void RunStartupBench(const std::string& appFolder, int repetitions) {
+void RunStartupBench(const std::string& folder, const std::string& appFolder, int repetitions) {
     const Program quorvane{"quorvane", appFolder + "\\Quorvane.EXE"};
     const Program minimal{"minimal", appFolder + "\\MinimalDialog.exe"};
     const Program sameTemplate{"template", appFolder + "\\TemplateDialog.exe"};
@@ -171,7 +218,7 @@ void RunStartupBench(const std::string& appFolder, int repetitions) {
     const int startRepetitions = 2 * repetitions;
 
     // The first starts load Wine's libraries and the programs' files into the cache.
-    WriteProgramFiles(kMemoryEntries);
+    WriteProgramFiles(MakeListFile(kMemoryEntries));
     for (int warm = 0; warm < 2; ++warm) {
         for (const Program* program : programs) {
             StartTimes times{};
@@ -181,7 +228,7 @@ void RunStartupBench(const std::string& appFolder, int repetitions) {
     }
 
     for (int entries : kEntryCounts) {
-        WriteProgramFiles(entries);
+        WriteProgramFiles(MakeListFile(entries));
         Say("startup with %d entries: %d repetitions", entries, startRepetitions);
         for (int repetition = 0; repetition < startRepetitions; ++repetition) {
             // The programs take turns at starting first.
@@ -196,4 +243,5 @@ void RunStartupBench(const std::string& appFolder, int repetitions) {
             }
         }
     }
+    MeasureFolderLines(folder, quorvane, appFolder, startRepetitions);
 }

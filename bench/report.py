@@ -19,6 +19,8 @@ import subprocess
 SIZES = ["640x480x8", "1920x1080x24", "7680x4320x24"]
 FULL_HD_PICTURES = ["photo-1920x1080.jpg", "photo-1920x1080.png"]
 LARGE_PHOTOS = ["photo-3840x2160.jpg", "photo-12000x8000.jpg"]
+# The trees of the folder benchmark: (case, as named in the table).
+FOLDER_TREES = [("1x10000", "1 folder of 10,000 pictures"), ("100x100", "100 folders of 100 pictures")]
 # The desktop styles the wallpaper change is measured with: (as named in the table, the subject of
 # the change's time and peak memory, the subject of its copy's size).
 CHANGE_STYLES = [("no style set: Center", "wallpaper", "copy"), ("Fill", "wallpaper-fill", "copy-fill")]
@@ -151,6 +153,10 @@ def build_rows(wine, core):
         rows.append(Row(section, "wallpaper change, copy written ÷ platform decode to 32 bits", name, "wallpaper",
                         "decode", (1.5, False)).fill(runs))
     rows.extend(large_photo_rows(wine))
+    for case, name in FOLDER_TREES:
+        rows.append(Row("Finding the next picture of a folder line (Wine)",
+                        "PictureSequence and the timer's step ÷ bare FindFirstFileExA walk", name, "sequence",
+                        "findfirst", (1.2, False)).fill(wine.get(("folder", case), {})))
     for group, section in (("startup", "Start-up: to the dialog shown, input idle and answering (Wine)"),
                            ("painted", "Start-up: to the dialog and all its controls painted (Wine)")):
         for entries in ("0", "1000", "10000"):
@@ -160,6 +166,8 @@ def build_rows(wine, core):
             rows.append(Row(section, "Quorvane.EXE ÷ minimal dialog", case, "quorvane", "minimal", target).fill(runs))
             rows.append(Row(section, "Quorvane.EXE ÷ its template alone", case, "quorvane", "template").fill(runs))
             rows.append(Row(section, "its template alone ÷ minimal dialog", case, "template", "minimal").fill(runs))
+        rows.append(Row(section, "Quorvane.EXE, 10 folder lines of 1,000 pictures ÷ 10 picture lines", "10 list lines",
+                        "folder-lines", "picture-lines", (1.05, False)).fill(wine.get((group, "folder-lines"), {})))
     memory = "Idle memory, 1,000 entries (Wine)"
     for group, what, unit, target in (("private", "private bytes", "bytes", (1.5, False)),
                                       ("workingset", "working set", "bytes", None),
@@ -268,10 +276,10 @@ def main():
     library = context.get("library_build_type", "unknown")
     page = f"""# Performance
 
-How fast Quorvane loads and previews a picture, how fast it starts and how much it holds while
-idle, each as a ratio against a baseline measured in the same run. Written by `{arguments.command}`
-(it builds what it needs, runs everything and rewrites this page); the numbers below are from
-its last run: {arguments.repetitions} repetitions per figure, {2 * arguments.repetitions} for the start-ups and idle memory,
+How fast Quorvane loads and previews a picture, finds the next picture of a folder line and
+starts, and how much it holds while idle, each as a ratio against a baseline measured in the same
+run. Written by `{arguments.command}` (it builds what it needs, runs everything and rewrites this
+page); the numbers below are from its last run: {arguments.repetitions} repetitions per figure, {2 * arguments.repetitions} for the start-ups and idle memory,
 at most 5 for the 12000 × 8000 photo.
 
 ## Table

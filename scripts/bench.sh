@@ -21,7 +21,7 @@ cmake -S . -B build/win-bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
       -DQUORVANE_DIST_DIR="$root/build/dist-bench" -DQUORVANE_E2E=OFF >/dev/null
 cmake --build build/win-bench --target quorvane stage_package QuorvaneBench MinimalDialog TemplateDialog >/dev/null
-cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/native-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVANE_SANITIZE=OFF >/dev/null
 cmake --build build/native-bench --target core_bench >/dev/null
 
 # Quorvane.EXE and the minimal dialog program start from one folder, with the same DLLs beside them.
@@ -35,7 +35,7 @@ build/native-bench/bench/core_bench --benchmark_repetitions="$reps" \
   --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1 \
   --benchmark_out="$out/core.json" --benchmark_out_format=json >/dev/null
 
-echo "== under Wine: loads, preview draws, pictures and their memory, start-ups and memory, $reps repetitions"
+echo "== under Wine: loads, preview draws, pictures and their memory, folder walks, start-ups and memory, $reps repetitions"
 WINEPREFIX=$(QUORVANE_WINEPREFIX=${QUORVANE_WINEPREFIX:-$root/build/wine-bench} "$root/scripts/wine-prefix.sh")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The picture benchmark measures the wallpaper copy for a 1920 x 1080 screen: the prefix's desktop
