@@ -22,7 +22,7 @@ bool EndsWithFolded(const std::string& name, const std::string& suffix) {
 
 // A name as it sorts: its letters folded to lower case, and a folder's followed by a '\', so that
 // sorting each folder's names byte by byte and walking them in turn gives the order of the full
-// paths (ComesBefore's order, with each name folded once instead of at every comparison).
+// paths, each name folded once instead of at every comparison.
 std::string SortKey(const FolderEntry& entry) {
     std::string key = entry.isFolder ? entry.name + "\\" : entry.name;
     std::transform(key.begin(), key.end(), key.begin(), Folded);
@@ -75,12 +75,6 @@ bool IsPictureName(const std::string& name) {
 
 bool StartsWithFolded(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), SameFolded);
-}
-
-bool ComesBefore(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(Folded(x)) < static_cast<unsigned char>(Folded(y));
-    });
 }
 
 std::vector<std::string> FolderPictures(const std::string& folder, CFolderLister& lister) {
