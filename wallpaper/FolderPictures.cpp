@@ -51,15 +51,16 @@ std::vector<SortedEntry> WalkedInOrder(const std::vector<FolderEntry>& entries) 
     return sorted;
 }
 
-void Walk(const std::string& folder, int depth, CFolderLister& lister, std::vector<std::string>& pictures) {
+void Walk(const std::string& folder, int depth, CFolderLister& lister, std::size_t most,
+          std::vector<std::string>& pictures) {
     const std::vector<FolderEntry> entries = lister.List(folder);
     const std::string prefix = folder + "\\";
     for (const SortedEntry& sorted : WalkedInOrder(entries)) {
-        if (pictures.size() == kMaxFolderPictures) return;
+        if (pictures.size() == most) return;
         const FolderEntry& entry = *sorted.entry;
         std::string path = prefix + entry.name;
         if (entry.isFolder) {
-            if (depth < kMaxFolderDepth) Walk(path, depth + 1, lister, pictures);
+            if (depth < kMaxFolderDepth) Walk(path, depth + 1, lister, most, pictures);
         } else if (IsPictureName(entry.name) && path.size() <= kMaxPicturePathLength) {
             pictures.push_back(std::move(path));
         }
@@ -77,8 +78,8 @@ bool StartsWithFolded(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), SameFolded);
 }
 
-std::vector<std::string> FolderPictures(const std::string& folder, CFolderLister& lister) {
+std::vector<std::string> FolderPictures(const std::string& folder, CFolderLister& lister, std::size_t most) {
     std::vector<std::string> pictures;
-    Walk(folder, 0, lister, pictures);
+    Walk(folder, 0, lister, std::min(most, kMaxFolderPictures), pictures);
     return pictures;
 }

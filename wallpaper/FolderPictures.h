@@ -34,7 +34,8 @@ bool IsPictureName(const std::string& name);
 // Whether `text` begins with `prefix`, ASCII letters folded to lower case.
 bool StartsWithFolded(const std::string& text, const std::string& prefix);
 
-// The full paths of the pictures under `folder` (given without a final '\'), in the order _stricmp
-// gives them: byte by byte, ASCII letters folded to lower case. Hidden and system files and folders, reparse points, names the ANSI code page
+// The full paths of the first `most` pictures under `folder` (given without a final '\'), in the
+// order _stricmp gives them: byte by byte, ASCII letters folded to lower case. Hidden and system files and folders, reparse points, names the ANSI code page
 // cannot spell (listed with '?') and pictures whose full path is too long are passed over.
-std::vector<std::string> FolderPictures(const std::string& folder, CFolderLister& lister);
+std::vector<std::string> FolderPictures(const std::string& folder, CFolderLister& lister,
+                                        std::size_t most = kMaxFolderPictures);

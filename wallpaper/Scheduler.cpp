@@ -38,10 +38,8 @@ int CWallpaperDlg::PickRandomIndex(int count) {
 void CWallpaperDlg::OnSetWallpaperNow() {
     std::string path = GetShownPath();
     if (IsFolderLine(path)) {
-        CSystemFolderLister lister;
-        std::vector<Place> pictures = PictureSequence({ListLine{path, true}}, lister);
-        if (pictures.empty()) return;
-        path = pictures[0].path;
+        path = FirstPictureOf(path);
+        if (path.empty()) return;
     }
     WallpaperChange change;
     change.entries = {path};

@@ -6,6 +6,12 @@
 
 #include "PictureSequence.h"
 
+std::string FirstPictureOf(const std::string& folderLine) {
+    CSystemFolderLister lister;
+    std::vector<std::string> pictures = FolderPictures(FolderOfLine(folderLine), lister, 1);
+    return pictures.empty() ? "" : pictures[0];
+}
+
 bool IsFolderLine(const std::string& line) {
     if (EndsWithBackslash(line)) return true;
     if (IsPictureName(line)) return false;

@@ -80,10 +80,9 @@ void CWallpaperDlg::OnSelchangeWallpaperList() {
     ForgetPreview();
     int selected = m_listWallpapers.GetCurSel();
     if (selected != LB_ERR && IsFolderLineAt(selected)) {
-        CSystemFolderLister lister;
-        std::vector<Place> pictures = PictureSequence({ListLine{GetEntry(selected), true}}, lister);
-        SelectLine(selected, pictures.empty() ? "" : pictures[0].path);
-        SetDlgItemText(IDC_CURRENT_SELECTION, GetEntry(selected).c_str());
+        std::string line = GetEntry(selected);
+        SelectLine(selected, FirstPictureOf(line));
+        SetDlgItemText(IDC_CURRENT_SELECTION, line.c_str());
     }
     ShowSelectedEntry();
 }

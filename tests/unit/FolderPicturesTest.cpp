@@ -82,6 +82,8 @@ TEST(FolderPictures, AreTheTreesPicturesInPathOrderWithinTheWalksRules) {
          }) {
         CTreeLister lister(tree);
         EXPECT_EQ(FolderPictures("C:\\P", lister), pictures) << what;
+        Paths first(pictures.begin(), pictures.begin() + (pictures.empty() ? 0 : 1));
+        EXPECT_EQ(FolderPictures("C:\\P", lister, 1), first) << what << ", the first alone";
     }
 }
 
