@@ -26,6 +26,7 @@ targets=(
   "picture_orientation_fuzz orientation"
   "list_file_fuzz list"
   "settings_fuzz settings"
+  "display_settings_fuzz display"
   "install_procedure_fuzz install"
 )
 
