@@ -37,5 +37,8 @@ bool IsDailyChangeDue(const char* today, const char (&saveDate)[128]) {
 int PickRandomIndex(int count, CRandomSource& random) {
     if (count <= 0) return 0;
     random.Seed(static_cast<unsigned int>(random.Now()));
-    return random.Next() % count;
+    int64_t range = int64_t(random.Max()) + 1;
+    int64_t number = random.Next();
+    if (count > range) number = number * range + random.Next();
+    return int(number % count);
 }

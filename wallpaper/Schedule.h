@@ -35,9 +35,12 @@ public:
     virtual ~CRandomSource() = default;
     virtual std::time_t Now() = 0;
     virtual void Seed(unsigned int seed) = 0;
-    virtual int Next() = 0;  // 0 ... RAND_MAX
+    virtual int Next() = 0;  // 0 ... Max()
+    virtual int Max() = 0;   // RAND_MAX: 32767 in the Windows C runtime
 };
 
 // A position below count: the generator is reseeded with the current second, then its next
-// number modulo count. With no entries nothing is drawn and 0 is returned.
+// number modulo count. A count beyond the generator's range (a folder of many pictures) takes a
+// second number as well, the first as the high part, so that every position can come up. With no
+// entries nothing is drawn and 0 is returned.
 int PickRandomIndex(int count, CRandomSource& random);

@@ -25,6 +25,7 @@ public:
     time_t Now() override { return time(nullptr); }
     void Seed(unsigned int seed) override { srand(seed); }
     int Next() override { return rand(); }
+    int Max() override { return RAND_MAX; }
 };
 
 }  // namespace

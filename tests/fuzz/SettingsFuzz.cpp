@@ -33,8 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         std::time_t Now() override { return 0; }
         void Seed(unsigned int) override {}
         int Next() override { return m_number; }
+        int Max() override { return 0x7FFF; }
         int m_number;
-    } random(settings.randomPick & 0x7FFFFFFF);
+    } random(settings.randomPick & 0x7FFF);
     int picked = PickRandomIndex(count, random);
     require(picked >= 0 && picked < std::max(count, 1));
     IsDailyChangeDue("12/06/26", settings.saveDate);

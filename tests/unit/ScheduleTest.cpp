@@ -62,7 +62,8 @@ TEST(RandomPick, ReseedsWithTheCurrentSecondAndTakesTheNextNumberModuloCount) {
 
         std::time_t Now() override { return now; }
         void Seed(unsigned int seed) override { seeds.push_back(seed); }
-        int Next() override { return std::vector<int>{17, 32767, 3}.at(seeds.size() - 1); }
+        int Next() override { return std::vector<int>{17, 32767, 3, 5}.at(seeds.size() - 1); }
+        int Max() override { return 32767; }
     };
     CScriptedRandom random;
     EXPECT_EQ(PickRandomIndex(0, random), 0);
@@ -72,5 +73,6 @@ TEST(RandomPick, ReseedsWithTheCurrentSecondAndTakesTheNextNumberModuloCount) {
     random.now = 1765000124;
     EXPECT_EQ(PickRandomIndex(3, random), 32767 % 3);
     EXPECT_EQ(PickRandomIndex(1, random), 0);
-    EXPECT_EQ(random.seeds, (std::vector<unsigned int>{1765000123u, 1765000124u, 1765000124u}));
+    EXPECT_EQ(PickRandomIndex(100000, random), (5 * 32768 + 5) % 100000) << "more places than the generator's range";
+    EXPECT_EQ(random.seeds, (std::vector<unsigned int>{1765000123u, 1765000124u, 1765000124u, 1765000124u}));
 }
