@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "FoldedText.h"
+
 namespace {
 
 // A CR that does not end a line is a blank too, as the profile functions take it.
@@ -28,13 +30,6 @@ std::string_view TrimBlanks(std::string_view text) {
     std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-char FoldLetter(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-bool EqualFolded(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return FoldLetter(x) == FoldLetter(y); });
 }
 
 std::optional<std::string_view> SectionName(std::string_view line) {

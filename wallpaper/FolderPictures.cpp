@@ -2,30 +2,19 @@
 #include "FolderPictures.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "FoldedText.h"
 
 namespace {
 
 const char* const kPictureSuffixes[] = {".bmp", ".jpg", ".jpeg", ".png", ".gif", ".tif", ".tiff"};
-
-char Folded(char c) {
-    return char(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool SameFolded(char a, char b) {
-    return Folded(a) == Folded(b);
-}
-
-bool EndsWithFolded(const std::string& name, const std::string& suffix) {
-    return name.size() >= suffix.size() && std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(), SameFolded);
-}
 
 // A name as it sorts: its letters folded to lower case, and a folder's followed by a '\', so that
 // sorting each folder's names byte by byte and walking them in turn gives the order of the full
 // paths, each name folded once instead of at every comparison.
 std::string SortKey(const FolderEntry& entry) {
     std::string key = entry.isFolder ? entry.name + "\\" : entry.name;
-    std::transform(key.begin(), key.end(), key.begin(), Folded);
+    std::transform(key.begin(), key.end(), key.begin(), FoldedLetter);
     return key;
 }
 
@@ -72,10 +61,6 @@ void Walk(const std::string& folder, int depth, CFolderLister& lister, std::size
 bool IsPictureName(const std::string& name) {
     return std::any_of(std::begin(kPictureSuffixes), std::end(kPictureSuffixes),
                        [&](const char* suffix) { return EndsWithFolded(name, suffix); });
-}
-
-bool StartsWithFolded(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), SameFolded);
 }
 
 std::vector<std::string> FolderPictures(const std::string& folder, CFolderLister& lister, std::size_t most) {

@@ -31,9 +31,6 @@ constexpr std::size_t kMaxPicturePathLength = 259;
 // Whether the name ends in .bmp, .jpg, .jpeg, .png, .gif, .tif or .tiff, in any letter case.
 bool IsPictureName(const std::string& name);
 
-// Whether `text` begins with `prefix`, ASCII letters folded to lower case.
-bool StartsWithFolded(const std::string& text, const std::string& prefix);
-
 // The full paths of the first `most` pictures under `folder` (given without a final '\'), in the
 // order _stricmp gives them: byte by byte, ASCII letters folded to lower case. Hidden and system files and folders, reparse points, names the ANSI code page
 // cannot spell (listed with '?') and pictures whose full path is too long are passed over.

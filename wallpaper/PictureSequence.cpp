@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "FoldedText.h"
+
 bool EndsWithBackslash(const std::string& line) {
     return !line.empty() && line.back() == '\\';
 }
@@ -12,9 +14,7 @@ std::string FolderOfLine(const std::string& line) {
 }
 
 bool IsSameFolder(const std::string& a, const std::string& b) {
-    std::string folderA = FolderOfLine(a);
-    std::string folderB = FolderOfLine(b);
-    return folderA.size() == folderB.size() && StartsWithFolded(folderA, folderB);
+    return EqualFolded(FolderOfLine(a), FolderOfLine(b));
 }
 
 bool IsInFolder(const std::string& path, const std::string& folderLine) {
