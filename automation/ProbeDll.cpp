@@ -1,12 +1,18 @@
 // QuorvaneProbe.dll: a hook that acts inside the probed program. It reads the system menu there,
 // where GetSystemMenu works; it puts itself in the place of SystemParametersInfoA in the
-// program's import table to write down every wallpaper the program sets, however fast; and in
-// the place of the framework's ReadFile to make the reads of one file fail. It drops files as the shell does.
+// program's import table to write down every wallpaper the program sets, however fast; in the
+// place of the framework's ReadFile to make the reads of one file fail; and in the place of the
+// program's EnumDisplayMonitors, GetMonitorInfoA and GetSystemMetrics to show it made-up
+// monitors. It drops files as the shell does.
 #include <shlobj.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <vector>
 
 #include "Probe.h"
 
@@ -112,6 +118,85 @@ void DropFiles(HWND window) {
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
+// The made-up monitors, the primary first; none: the real ones. The program asks from more than one thread.
+std::mutex g_monitorsMutex;
+std::vector<RECT> g_monitors;
+
+std::vector<RECT> FakeMonitorList() {
+    std::lock_guard<std::mutex> lock(g_monitorsMutex);
+    return g_monitors;
+}
+
+// Real monitor handles are 32-bit values (under Wine the first monitor is 1), so the made-up
+// monitor i has the handle 2^40 + i.
+const uintptr_t kFirstFakeMonitor = uintptr_t(1) << 40;
+
+HMONITOR FakeMonitorHandle(size_t index) { return reinterpret_cast<HMONITOR>(kFirstFakeMonitor + index); }
+
+BOOL WINAPI FakeEnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC proc, LPARAM data) {
+    std::vector<RECT> monitors = FakeMonitorList();
+    if (monitors.empty()) return EnumDisplayMonitors(dc, clip, proc, data);
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        if (!proc(FakeMonitorHandle(i), nullptr, &monitors[i], data)) break;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI FakeGetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
+    std::vector<RECT> monitors = FakeMonitorList();
+    size_t index = reinterpret_cast<uintptr_t>(monitor) - kFirstFakeMonitor;
+    if (index >= monitors.size()) return GetMonitorInfoA(monitor, info);
+    if (info->cbSize != sizeof(MONITORINFO) && info->cbSize != sizeof(MONITORINFOEXA)) return FALSE;
+    info->rcMonitor = monitors[index];
+    info->rcWork = monitors[index];
+    info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
+    if (info->cbSize == sizeof(MONITORINFOEXA)) {
+        std::snprintf(reinterpret_cast<MONITORINFOEXA*>(info)->szDevice, CCHDEVICENAME, "\\\\.\\DISPLAY%u",
+                      unsigned(index + 1));
+    }
+    return TRUE;
+}
+
+int WINAPI FakeGetSystemMetrics(int index) {
+    std::vector<RECT> monitors = FakeMonitorList();
+    if (monitors.empty()) return GetSystemMetrics(index);
+    RECT bounds = monitors[0];
+    for (const RECT& monitor : monitors) UnionRect(&bounds, &bounds, &monitor);
+    switch (index) {
+        case SM_XVIRTUALSCREEN: return bounds.left;
+        case SM_YVIRTUALSCREEN: return bounds.top;
+        case SM_CXVIRTUALSCREEN: return bounds.right - bounds.left;
+        case SM_CYVIRTUALSCREEN: return bounds.bottom - bounds.top;
+        case SM_CMONITORS: return int(monitors.size());
+        case SM_CXSCREEN: return monitors[0].right - monitors[0].left;
+        case SM_CYSCREEN: return monitors[0].bottom - monitors[0].top;
+        default: return GetSystemMetrics(index);
+    }
+}
+
+// Takes the monitors of MonitorListPath, removes the file, and puts the fakes in the program's
+// import slots (the second time they are there already).
+void FakeMonitors() {
+    std::string path = MonitorListPath(GetCurrentProcessId());
+    std::vector<RECT> monitors;
+    std::ifstream list(path);
+    for (RECT monitor; list >> monitor.left >> monitor.top >> monitor.right >> monitor.bottom;) {
+        monitors.push_back(monitor);
+    }
+    list.close();
+    {
+        std::lock_guard<std::mutex> lock(g_monitorsMutex);
+        g_monitors = monitors;
+    }
+    DeleteFileA(path.c_str());
+    HMODULE program = GetModuleHandleA(nullptr);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    RedirectImport(program, GetProcAddress(user32, "EnumDisplayMonitors"),
+                   reinterpret_cast<void*>(&FakeEnumDisplayMonitors));
+    RedirectImport(program, GetProcAddress(user32, "GetMonitorInfoA"), reinterpret_cast<void*>(&FakeGetMonitorInfoA));
+    RedirectImport(program, GetProcAddress(user32, "GetSystemMetrics"), reinterpret_cast<void*>(&FakeGetSystemMetrics));
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -120,5 +205,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     if (code == HC_ACTION && call->message == StartWallpaperRecordMessage()) StartWallpaperRecord();
     if (code == HC_ACTION && call->message == FailUnreadableReadsMessage()) FailUnreadableReads();
     if (code == HC_ACTION && call->message == DropFilesMessage()) DropFiles(call->hwnd);
+    if (code == HC_ACTION && call->message == FakeMonitorsMessage()) FakeMonitors();
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
