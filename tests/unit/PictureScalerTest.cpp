@@ -1,4 +1,4 @@
-// The area-averaging scaler fed in bands of rows, and pixels laid over a colour.
+// The scaler fed in bands of rows (area averaging down, bilinear up), and pixels laid over a colour.
 #include "PictureScaler.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ CPictureScaler ScaleInBands(Kind kind, Size size, const PixelRect& rect, Size ta
 
 }  // namespace
 
-TEST(PictureScaler, AveragesTheAreaUnderEachTargetPixelWhateverTheBands) {
+TEST(PictureScaler, AveragesDownAndInterpolatesUpWhateverTheBands) {
     using Row = std::tuple<Size, PixelRect, Size, Kind, std::vector<uint32_t>>;  // one pixel: all are that
     for (auto [size, rect, target, kind, expected] : {
              Row{{4, 3}, {1, 1, 2, 2}, {2, 2}, Kind::Steps, {0xFF004040, 0xFF004080, 0xFF008040, 0xFF008080}},
@@ -53,7 +53,20 @@ TEST(PictureScaler, AveragesTheAreaUnderEachTargetPixelWhateverTheBands) {
              Row{{9, 40}, {2, 3, 4, 33}, {3, 7}, Kind::Colour, {0xC8906030}},
              Row{{14, 21}, {0, 0, 14, 21}, {1, 3}, Kind::Checker, {0xFF808080}},
              Row{{5, 40}, {0, 0, 5, 40}, {2, 3}, Kind::Bands, {0xFF323232, 0xFF323232, 0xFF909090, 0xFF909090,
-                                                               0xFF909090, 0xFF909090}}}) {
+                                                               0xFF909090, 0xFF909090}},
+             Row{{2, 1}, {0, 0, 2, 1}, {4, 1}, Kind::Steps, {0xFF000000, 0xFF000010, 0xFF000030, 0xFF000040}},
+             Row{{3, 1}, {0, 0, 3, 1}, {7, 1}, Kind::Steps, {0xFF000000, 0xFF000009, 0xFF000025, 0xFF000040,
+                                                             0xFF00005B, 0xFF000077, 0xFF000080}},
+             Row{{2, 4}, {0, 0, 2, 4}, {4, 2}, Kind::Steps, {0xFF002000, 0xFF002010, 0xFF002030, 0xFF002040,
+                                                             0xFF00A000, 0xFF00A010, 0xFF00A030, 0xFF00A040}},
+             Row{{4, 2}, {0, 0, 4, 2}, {2, 4}, Kind::Steps, {0xFF000020, 0xFF0000A0, 0xFF001020, 0xFF0010A0,
+                                                             0xFF003020, 0xFF0030A0, 0xFF004020, 0xFF0040A0}},
+             Row{{2, 2}, {0, 0, 2, 2}, {4, 4}, Kind::Checker, {0xFF000000, 0xFF404040, 0xFFBFBFBF, 0xFFFFFFFF,
+                                                               0xFF404040, 0xFF606060, 0xFF9F9F9F, 0xFFBFBFBF,
+                                                               0xFFBFBFBF, 0xFF9F9F9F, 0xFF606060, 0xFF404040,
+                                                               0xFFFFFFFF, 0xFFBFBFBF, 0xFF404040, 0xFF000000}},
+             Row{{9, 40}, {2, 3, 4, 33}, {11, 50}, Kind::Colour, {0xC8906030}},
+             Row{{9, 40}, {2, 3, 4, 33}, {2, 97}, Kind::Colour, {0xC8906030}}}) {
         if (expected.size() == 1) expected.assign(std::size_t(target.width) * target.height, expected[0]);
         for (uint32_t bandRows : {1u, 16u, size.height}) {
             CPictureScaler scaler = ScaleInBands(kind, size, rect, target, bandRows);

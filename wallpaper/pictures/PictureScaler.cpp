@@ -1,13 +1,105 @@
-// The area-averaging scaler of picture rows fed in bands, and laying premultiplied pixels over a colour.
+// The scaler of picture rows fed in bands (area averaging to shrink, bilinear interpolation to
+// enlarge), and laying premultiplied pixels over a colour.
 #include "PictureScaler.h"
 
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <utility>
 
 namespace {
 
 constexpr int kChannels = 4;
+// Bilinear weights are in 4096ths: 255 times 4096 squared, plus half of that square for rounding,
+// still fits in 32 bits.
+constexpr uint32_t kWeightBits = 12;
+constexpr uint32_t kWholeWeight = 1u << kWeightBits;
+
+// Where one target pixel lies along an enlarged side: between source pixels `first` and `next`,
+// taking `weight` 4096ths of `next` and the rest of `first`.
+struct BilinearTap {
+    uint32_t first;
+    uint32_t next;
+    uint32_t weight;
+};
+
+// The centre of target pixel x lies at (x + 0.5) * source / target - 0.5 in source pixels, that is
+// ((2x + 1) * source - target) / (2 * target), held between the centres of the first and the last
+// pixel. On a side kept at its length each pixel lands on itself, with weight 0.
+std::vector<BilinearTap> BilinearTaps(uint32_t sourceLength, uint32_t targetLength) {
+    std::vector<BilinearTap> taps(targetLength);
+    const uint64_t denominator = 2 * uint64_t(targetLength);
+    for (uint32_t x = 0; x < targetLength; ++x) {
+        int64_t numerator = int64_t(2 * uint64_t(x) + 1) * sourceLength - targetLength;
+        uint64_t at = uint64_t(std::max<int64_t>(numerator, 0));
+        uint32_t first = uint32_t(at / denominator);
+        if (first >= sourceLength - 1) {
+            taps[x] = {sourceLength - 1, sourceLength - 1, 0};
+            continue;
+        }
+        uint32_t weight = uint32_t((at % denominator * kWholeWeight + targetLength) / denominator);
+        taps[x] = {first, first + 1, weight};
+    }
+    return taps;
+}
+
+// One row interpolated across to the target's width, each channel kept in 4096ths (the pixels read
+// as bytes, blue first).
+void SpreadRow(const uint32_t* pixels, const std::vector<BilinearTap>& columns, std::vector<uint32_t>& spread) {
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(pixels);
+    uint32_t* out = spread.data();
+    for (const BilinearTap& tap : columns) {
+        const uint8_t* first = bytes + std::size_t(kChannels) * tap.first;
+        const uint8_t* next = bytes + std::size_t(kChannels) * tap.next;
+        const uint32_t firstWeight = kWholeWeight - tap.weight;
+        for (int channel = 0; channel < kChannels; ++channel) {
+            out[channel] = first[channel] * firstWeight + next[channel] * tap.weight;
+        }
+        out += kChannels;
+    }
+}
+
+// Two spread rows interpolated down into one target row, rounded half up: rounding only once
+// keeps a uniform picture exactly uniform. Written byte by byte (blue first, as the pixels lie in
+// memory), the loop becomes vector code.
+void BlendRows(const std::vector<uint32_t>& upper, const std::vector<uint32_t>& lower, uint32_t weight,
+               uint32_t* target) {
+    const uint32_t half = 1u << (2 * kWeightBits - 1);
+    const uint32_t upperWeight = kWholeWeight - weight;
+    uint8_t* out = reinterpret_cast<uint8_t*>(target);
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        out[i] = uint8_t((upper[i] * upperWeight + lower[i] * weight + half) >> 2 * kWeightBits);
+    }
+}
+
+// Each source row is spread across once: consecutive target rows mostly share their two rows.
+std::vector<uint32_t> EnlargeBilinearly(const std::vector<uint32_t>& pixels, uint32_t width, uint32_t height,
+                                        uint32_t targetWidth, uint32_t targetHeight) {
+    const std::vector<BilinearTap> columns = BilinearTaps(width, targetWidth);
+    const std::vector<BilinearTap> rows = BilinearTaps(height, targetHeight);
+    std::vector<uint32_t> upper(std::size_t(kChannels) * targetWidth);
+    std::vector<uint32_t> lower(upper.size());
+    uint32_t upperRow = height;  // no row yet
+    uint32_t lowerRow = height;
+    std::vector<uint32_t> target(std::size_t(targetWidth) * targetHeight);
+    for (uint32_t y = 0; y < targetHeight; ++y) {
+        const BilinearTap& tap = rows[y];
+        if (tap.first != upperRow && tap.first == lowerRow) {
+            std::swap(upper, lower);
+            std::swap(upperRow, lowerRow);
+        }
+        if (tap.first != upperRow) {
+            SpreadRow(pixels.data() + std::size_t(tap.first) * width, columns, upper);
+            upperRow = tap.first;
+        }
+        if (tap.next != lowerRow) {
+            SpreadRow(pixels.data() + std::size_t(tap.next) * width, columns, lower);
+            lowerRow = tap.next;
+        }
+        BlendRows(upper, lower, tap.weight, target.data() + std::size_t(y) * targetWidth);
+    }
+    return target;
+}
 
 }  // namespace
 
@@ -17,19 +109,21 @@ CPictureScaler::CPictureScaler(const PixelRect& source, uint32_t targetWidth, ui
     : m_source(source),
       m_targetWidth(targetWidth),
       m_targetHeight(targetHeight),
-      m_unitWidth(targetWidth / std::gcd(source.width, targetWidth)),
-      m_targetUnitWidth(source.width / std::gcd(source.width, targetWidth)),
-      m_unitHeight(targetHeight / std::gcd(source.height, targetHeight)),
-      m_targetUnitHeight(source.height / std::gcd(source.height, targetHeight)),
+      m_averagedWidth(std::min(source.width, targetWidth)),
+      m_averagedHeight(std::min(source.height, targetHeight)),
+      m_unitWidth(m_averagedWidth / std::gcd(source.width, m_averagedWidth)),
+      m_targetUnitWidth(source.width / std::gcd(source.width, m_averagedWidth)),
+      m_unitHeight(m_averagedHeight / std::gcd(source.height, m_averagedHeight)),
+      m_targetUnitHeight(source.height / std::gcd(source.height, m_averagedHeight)),
       m_divisor(uint64_t(m_targetUnitWidth) * m_targetUnitHeight),
       m_inverseDivisor(1.0 / double(m_divisor)),
-      m_columns(targetWidth),
-      m_row(std::size_t(kChannels) * targetWidth),
-      m_run(std::size_t(kChannels) * targetWidth),
-      m_cut(std::size_t(kChannels) * targetWidth),
-      m_target(std::size_t(targetWidth) * targetHeight) {
+      m_columns(m_averagedWidth),
+      m_row(std::size_t(kChannels) * m_averagedWidth),
+      m_run(std::size_t(kChannels) * m_averagedWidth),
+      m_cut(std::size_t(kChannels) * m_averagedWidth),
+      m_averaged(std::size_t(m_averagedWidth) * m_averagedHeight) {
     uint64_t cutPixel = 0;
-    for (uint32_t column = 0; column < targetWidth; ++column) {
+    for (uint32_t column = 0; column < m_averagedWidth; ++column) {
         uint64_t end = uint64_t(column + 1) * m_targetUnitWidth;
         m_columns[column] = {uint32_t(end / m_unitWidth - cutPixel), uint32_t(end % m_unitWidth)};
         cutPixel = end / m_unitWidth;
@@ -51,12 +145,19 @@ void CPictureScaler::AddRows(const uint8_t* rows, std::size_t stride, uint32_t f
 
 bool CPictureScaler::IsComplete() const { return m_nextRow == m_source.height; }
 
-// A target row is finished by the source row in which it ends, cut that many units from the
+std::vector<uint32_t> CPictureScaler::TakePixels() {
+    if (m_averagedWidth == m_targetWidth && m_averagedHeight == m_targetHeight) return std::move(m_averaged);
+    std::vector<uint32_t> averaged = std::move(m_averaged);
+    return EnlargeBilinearly(averaged, m_averagedWidth, m_averagedHeight, m_targetWidth, m_targetHeight);
+}
+
+// An averaged row is finished by the source row in which it ends, cut that many units from the
 // source row's top. A part kept at its own size (a centred part of a large photo, a picture no
-// larger than the screen) is copied as it is.
+// larger than the screen, or one enlarged on both sides) is copied as it is.
 void CPictureScaler::AddRow(const uint8_t* pixels, uint32_t row) {
-    if (m_source.width == m_targetWidth && m_source.height == m_targetHeight) {
-        std::memcpy(m_target.data() + std::size_t(row) * m_targetWidth, pixels, std::size_t(kChannels) * m_targetWidth);
+    if (m_source.width == m_averagedWidth && m_source.height == m_averagedHeight) {
+        std::memcpy(m_averaged.data() + std::size_t(row) * m_averagedWidth, pixels,
+                    std::size_t(kChannels) * m_averagedWidth);
         m_nextRow = row + 1;
         return;
     }
@@ -64,7 +165,7 @@ void CPictureScaler::AddRow(const uint8_t* pixels, uint32_t row) {
     uint64_t start = uint64_t(row) * m_unitHeight;
     uint64_t end = start + m_unitHeight;
     for (uint64_t targetRow = start / m_targetUnitHeight; (targetRow + 1) * m_targetUnitHeight <= end; ++targetRow) {
-        FinishTargetRow(uint32_t(targetRow), (targetRow + 1) * m_targetUnitHeight - start);
+        FinishAveragedRow(uint32_t(targetRow), (targetRow + 1) * m_targetUnitHeight - start);
     }
     m_nextRow = row + 1;
 }
@@ -119,9 +220,9 @@ void CPictureScaler::ResampleRow(const uint8_t* pixels) {
 // The same sum as across a row, down the columns: the rows of the run before the current one
 // whole, less the part of the first that the target row before took, plus the part of the
 // current row above the cut. The current row then starts the next run.
-void CPictureScaler::FinishTargetRow(uint32_t targetRow, uint64_t cutWeight) {
-    uint32_t* target = m_target.data() + std::size_t(targetRow) * m_targetWidth;
-    for (std::size_t column = 0, i = 0; column < m_targetWidth; ++column, i += kChannels) {
+void CPictureScaler::FinishAveragedRow(uint32_t targetRow, uint64_t cutWeight) {
+    uint32_t* target = m_averaged.data() + std::size_t(targetRow) * m_averagedWidth;
+    for (std::size_t column = 0, i = 0; column < m_averagedWidth; ++column, i += kChannels) {
         target[column] = FinishChannel(i, cutWeight) | FinishChannel(i + 1, cutWeight) << 8 |
                          FinishChannel(i + 2, cutWeight) << 16 | FinishChannel(i + 3, cutWeight) << 24;
     }

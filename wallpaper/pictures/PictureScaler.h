@@ -1,11 +1,12 @@
-// CPictureScaler: a part of a picture shrunk (or enlarged) to a size, each target pixel the
-// area-weighted average of the source pixels under it; fed with the picture's rows in bands, so
-// that the whole picture is never held. LayOverColor: the transparent parts over a colour.
+// CPictureScaler: a part of a picture scaled to a size. On a side where the target is no larger
+// than the part, each target pixel is the area-weighted average of the source pixels under it; on a
+// side where it is larger, it is interpolated bilinearly between the two source pixels nearest its
+// centre. Fed with the picture's rows in bands, so that the whole picture is never held.
+// LayOverColor: the transparent parts over a colour.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "PictureOrientation.h"
@@ -26,9 +27,9 @@ public:
     // Whether every row of the source part has been added.
     bool IsComplete() const;
 
-    // The target's pixels, top-down, targetWidth a row, handed over once; rows not yet complete
-    // are 0.
-    std::vector<uint32_t> TakePixels() { return std::move(m_target); }
+    // The target's pixels, top-down, targetWidth a row, handed over once; source rows not yet
+    // added count as 0.
+    std::vector<uint32_t> TakePixels();
     uint32_t Width() const { return m_targetWidth; }
     uint32_t Height() const { return m_targetHeight; }
 
@@ -42,15 +43,20 @@ private:
 
     void AddRow(const uint8_t* pixels, uint32_t row);
     void ResampleRow(const uint8_t* pixels);
-    void FinishTargetRow(uint32_t targetRow, uint64_t cutWeight);
+    void FinishAveragedRow(uint32_t targetRow, uint64_t cutWeight);
     uint32_t FinishChannel(std::size_t i, uint64_t cutWeight);
     uint32_t Average(uint64_t sum) const;
 
     PixelRect m_source;
     uint32_t m_targetWidth;
     uint32_t m_targetHeight;
+    // What the area averaging gives: the target's size, or the source part's on a side where the
+    // target is larger (that side is enlarged afterwards). Its pixels are the "target pixels" of
+    // the averaging below.
+    uint32_t m_averagedWidth;
+    uint32_t m_averagedHeight;
     // Lengths in units that make every weight a whole number: a source pixel is m_unitWidth
-    // units wide and a target pixel m_targetUnitWidth; the same for heights.
+    // units wide and an averaged pixel m_targetUnitWidth; the same for heights.
     uint32_t m_unitWidth;
     uint32_t m_targetUnitWidth;
     uint32_t m_unitHeight;
@@ -64,7 +70,7 @@ private:
     std::vector<uint64_t> m_run;
     std::vector<uint64_t> m_cut;
     uint32_t m_nextRow = 0;  // of the source part
-    std::vector<uint32_t> m_target;
+    std::vector<uint32_t> m_averaged;
 };
 
 // Premultiplied pixels laid over an opaque colour (blue, green, red as in a COLORREF read
