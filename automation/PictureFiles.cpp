@@ -129,6 +129,10 @@ std::string PictureBytes(PictureFormat format, const BandedPicture& picture) {
     });
 }
 
+std::string HalvesBytes(PictureFormat format, int width, int height, COLORREF left, COLORREF right) {
+    return Encode(format, width, height, [=](int x, int) { return std::pair(2 * x < width ? left : right, BYTE(255)); });
+}
+
 std::string CheckerboardBytes(PictureFormat format, int width, int height) {
     return Encode(format, width, height, [](int x, int y) {
         return std::pair((x + y) % 2 ? RGB(255, 255, 255) : RGB(0, 0, 0), BYTE(255));

@@ -25,6 +25,8 @@ struct BandedPicture {
 // The bytes of a .png, .jpg or .bmp file of `picture`, encoded from 24-bit BGR rows (48-bit RGB
 // for Png16, 32-bit BGRA for PngAlpha); empty when the encoder failed.
 std::string PictureBytes(PictureFormat format, const BandedPicture& picture);
+// The same of a picture whose left half is `left` and right half `right`.
+std::string HalvesBytes(PictureFormat format, int width, int height, COLORREF left, COLORREF right);
 // The same of a checkerboard of one-pixel cells, black in the top-left corner and white.
 std::string CheckerboardBytes(PictureFormat format, int width, int height);
 

@@ -15,18 +15,21 @@ const DWORD kPollMs = 2;
 
 const DWORD kAnyType = RRF_RT_ANY | RRF_NOEXPAND;
 
+// The values a case may change, which the desktop reads with the wallpaper.
+const char* const kKeptValues[] = {kWallpaperValue, "TileWallpaper", "WallpaperStyle"};
+
 // The value's type and bytes; false when it is missing.
-bool ReadValue(DWORD* type, std::string* bytes) {
+bool ReadValue(const char* name, DWORD* type, std::string* bytes) {
     DWORD size = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, kAnyType, type, nullptr, &size)) return false;
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, kAnyType, type, nullptr, &size)) return false;
     bytes->assign(size, '\0');
-    LONG status = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, kAnyType, type, &(*bytes)[0], &size);
+    LONG status = RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, kAnyType, type, &(*bytes)[0], &size);
     bytes->resize(size);
     return status == ERROR_SUCCESS;
 }
 
-void WriteValue(DWORD type, const std::string& bytes) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue, type, bytes.data(), DWORD(bytes.size()));
+void WriteValue(const char* name, DWORD type, const std::string& bytes) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name, type, bytes.data(), DWORD(bytes.size()));
 }
 
 }  // namespace
@@ -34,11 +37,13 @@ void WriteValue(DWORD type, const std::string& bytes) {
 std::string DesktopWallpaper() {
     DWORD type = 0;
     std::string bytes;
-    if (!ReadValue(&type, &bytes)) return "<no value>";
+    if (!ReadValue(kWallpaperValue, &type, &bytes)) return "<no value>";
     return bytes.c_str();
 }
 
-void SetDesktopWallpaper(const std::string& text) { WriteValue(REG_SZ, std::string(text.c_str(), text.size() + 1)); }
+void SetDesktopWallpaper(const std::string& text) {
+    WriteValue(kWallpaperValue, REG_SZ, std::string(text.c_str(), text.size() + 1));
+}
 
 std::string NextWallpaperAfter(const std::string& marker, DWORD milliseconds) {
     SetDesktopWallpaper(marker);
@@ -68,13 +73,37 @@ std::vector<WallpaperChange> ProbedWallpapers(DWORD pid) {
     return changes;
 }
 
-KeptDesktopWallpaper::KeptDesktopWallpaper() { m_existed = ReadValue(&m_type, &m_bytes); }
+std::optional<std::string> DesktopValue(const char* name) {
+    DWORD type = REG_SZ;
+    std::string bytes;
+    if (!ReadValue(name, &type, &bytes)) return std::nullopt;
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+void SetDesktopValue(const char* name, const std::optional<std::string>& text) {
+    if (text) {
+        WriteValue(name, REG_SZ, text->c_str() + std::string(1, '\0'));
+    } else {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name);
+    }
+}
+
+KeptDesktopWallpaper::KeptDesktopWallpaper() {
+    for (const char* name : kKeptValues) {
+        Value value;
+        value.name = name;
+        value.existed = ReadValue(name, &value.type, &value.bytes);
+        m_values.push_back(value);
+    }
+}
 
 KeptDesktopWallpaper::~KeptDesktopWallpaper() {
-    if (m_existed) {
-        WriteValue(m_type, m_bytes);
-    } else {
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, kWallpaperValue);
+    for (const Value& value : m_values) {
+        if (value.existed) {
+            WriteValue(value.name, value.type, value.bytes);
+        } else {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, value.name);
+        }
     }
 }
 

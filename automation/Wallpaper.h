@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,8 +35,12 @@ size_t ChangesInListOrder(const std::vector<WallpaperChange>& record, const std:
 // The mean time between the changes, in milliseconds; 0 for fewer than two.
 double MeanPeriodMs(const std::vector<WallpaperChange>& record);
 
-// Keeps the value found at construction and puts it back at destruction (removes the value when
-// there was none).
+// A text value of the desktop's key (TileWallpaper, WallpaperStyle), and writing or deleting it.
+std::optional<std::string> DesktopValue(const char* name);
+void SetDesktopValue(const char* name, const std::optional<std::string>& text);
+
+// Keeps the wallpaper value and the style values found at construction and puts them back at
+// destruction (removes a value that was not there).
 class KeptDesktopWallpaper {
 public:
     KeptDesktopWallpaper();
@@ -44,9 +49,13 @@ public:
     KeptDesktopWallpaper& operator=(const KeptDesktopWallpaper&) = delete;
 
 private:
-    bool m_existed = false;
-    DWORD m_type = REG_SZ;
-    std::string m_bytes;
+    struct Value {
+        const char* name = nullptr;
+        bool existed = false;
+        DWORD type = REG_SZ;
+        std::string bytes;
+    };
+    std::vector<Value> m_values;
 };
 
 // Every change of the value from its construction on, read by a thread of its own every 2 ms, so

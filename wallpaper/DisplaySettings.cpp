@@ -77,13 +77,6 @@ PicturePosition PositionNamed(std::string_view name) {
     return PicturePosition::SystemSetting;
 }
 
-std::string_view NameOfPosition(PicturePosition position) {
-    for (const PositionName& entry : kPositionNames) {
-        if (entry.position == position) return entry.name;
-    }
-    return kPositionNames[0].name;
-}
-
 void SetOrRemove(CIniText& ini, std::string_view section, std::string_view key,
                  const std::optional<std::string>& value) {
     if (value) {
@@ -95,6 +88,13 @@ void SetOrRemove(CIniText& ini, std::string_view section, std::string_view key,
 }
 
 }  // namespace
+
+std::string_view NameOfPosition(PicturePosition position) {
+    for (const PositionName& entry : kPositionNames) {
+        if (entry.position == position) return entry.name;
+    }
+    return kPositionNames[0].name;
+}
 
 CIniText::CIniText(std::string_view bytes) {
     while (!bytes.empty()) {

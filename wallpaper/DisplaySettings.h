@@ -59,6 +59,9 @@ private:
     std::vector<Line> m_lines;
 };
 
+// The position's name, as the window lists it and Display.INI keeps it: "System setting", "Fill", ...
+std::string_view NameOfPosition(PicturePosition position);
+
 // Quorvane's values in Display.INI: [Display] Position, EachMonitor, UserTileWallpaper and
 // UserWallpaperStyle, and [Rotation] Paused. They are read and written together: a feature
 // reads the file, changes its own values and writes them all back.

@@ -1,6 +1,7 @@
 // The rotation rules.
 #include "Schedule.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -34,11 +35,50 @@ bool IsDailyChangeDue(const char* today, const char (&saveDate)[128]) {
     return false;
 }
 
-int PickRandomIndex(int count, CRandomSource& random) {
-    if (count <= 0) return 0;
-    random.Seed(static_cast<unsigned int>(random.Now()));
+namespace {
+
+int DrawIndex(int count, CRandomSource& random) {
     int64_t range = int64_t(random.Max()) + 1;
     int64_t number = random.Next();
     if (count > range) number = number * range + random.Next();
     return int(number % count);
+}
+
+}  // namespace
+
+int PickRandomIndex(int count, CRandomSource& random) {
+    std::vector<int> picks = PickRandomIndexes(count, 1, random);
+    return picks.empty() ? 0 : picks[0];
+}
+
+std::vector<int> PickRandomIndexes(int count, int wanted, CRandomSource& random) {
+    std::vector<int> picks;
+    if (count <= 0) return picks;
+    random.Seed(static_cast<unsigned int>(random.Now()));
+    std::vector<bool> picked(size_t(count), false);
+    while (int(picks.size()) < std::min(wanted, count)) {
+        int pick = DrawIndex(count, random);
+        while (picked[size_t(pick)]) pick = (pick + 1) % count;
+        picked[size_t(pick)] = true;
+        picks.push_back(pick);
+    }
+    return picks;
+}
+
+std::vector<int> ListOrderPicks(int position, int wanted, int count) {
+    std::vector<int> picks;
+    for (int step = 0; step < std::min(wanted, count); ++step) picks.push_back((position + step) % count);
+    return picks;
+}
+
+std::vector<int> ChangeCandidates(const std::vector<int>& picks, int count) {
+    std::vector<int> candidates = picks;
+    std::vector<bool> taken(size_t(count), false);
+    for (int pick : picks) taken[size_t(pick)] = true;
+    int after = picks.empty() ? 0 : picks.back() + 1;
+    for (int step = 0; step < count; ++step) {
+        int position = (after + step) % count;
+        if (!taken[size_t(position)]) candidates.push_back(position);
+    }
+    return candidates;
 }

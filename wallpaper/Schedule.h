@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <vector>
 
 // The platform's largest timer period, in milliseconds (about 24.8 days).
 constexpr uint32_t kMaxTimerPeriod = 0x7FFFFFFF;
@@ -44,3 +45,15 @@ public:
 // second number as well, the first as the high part, so that every position can come up. With no
 // entries nothing is drawn and 0 is returned.
 int PickRandomIndex(int count, CRandomSource& random);
+
+// min(wanted, count) different positions below count from one seed, the first as
+// PickRandomIndex picks it; a position drawn again gives way to the next one not yet picked.
+// None for an empty sequence.
+std::vector<int> PickRandomIndexes(int count, int wanted, CRandomSource& random);
+
+// min(wanted, count) positions in list order from `position` (below count) on, round the end.
+std::vector<int> ListOrderPicks(int position, int wanted, int count);
+
+// The positions a change tries in turn: its picks, then every other position of the sequence
+// of `count` once, in list order from after the last pick.
+std::vector<int> ChangeCandidates(const std::vector<int>& picks, int count);

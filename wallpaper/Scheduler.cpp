@@ -5,13 +5,16 @@
 #include <stdlib.h>
 #include <time.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
 #include "DesktopWallpaper.h"
+#include "DibImage.h"
 #include "PictureWorker.h"
 #include "Schedule.h"
 #include "SystemFolderLister.h"
+#include "WallpaperBitmap.h"
 #include "WinApp.h"
 #include "res/resource.h"
 
@@ -30,40 +33,72 @@ public:
 
 }  // namespace
 
-int CWallpaperDlg::PickRandomIndex(int count) {
+std::vector<int> CWallpaperDlg::PickRandomIndexes(int count, int wanted) {
     CCrtRandomSource random;
-    return ::PickRandomIndex(count, random);
+    return ::PickRandomIndexes(count, wanted, random);
 }
 
-// A folder line in 1001 sets the folder's first picture; an empty folder sets nothing.
+// A folder line in 1001 sets the folder's first picture; an empty folder sets nothing. With a
+// picture on each monitor, the other monitors get the places after it.
 void CWallpaperDlg::OnSetWallpaperNow() {
     std::string path = GetShownPath();
     if (IsFolderLine(path)) {
         path = FirstPictureOf(path);
         if (path.empty()) return;
     }
-    WallpaperChange change;
+    WallpaperChange change = NewChange(ChangeKind::Now);
     change.entries = {path};
+    int wanted = PicturesPerChange();
+    if (wanted > 1) {
+        std::vector<Place> places = ReadPictureSequence();
+        int count = int(places.size());
+        std::vector<int> others = ListOrderPicks((FindPlace(places, path) + 1) % std::max(count, 1), wanted - 1, count);
+        for (int position : ChangeCandidates(others, count)) change.entries.push_back(places[size_t(position)].path);
+    }
     StartChange(change);
 }
 
-// A bitmap goes to the desktop at once when no change is under way; a picture, or anything
-// due while a change is under way, goes to the picture worker, which keeps the changes in order.
+WallpaperChange CWallpaperDlg::NewChange(ChangeKind kind) const {
+    WallpaperChange change;
+    change.kind = kind;
+    change.position = m_display.position;
+    change.eachMonitor = m_display.eachMonitor;
+    change.shownBefore = GetShownPath();
+    change.selectedBefore = m_listWallpapers.GetCurSel();
+    return change;
+}
+
+// A bitmap that the desktop places itself goes to it at once when no change is under way; a
+// picture, a composed wallpaper, or anything due while a change is under way, goes to the picture
+// worker, which keeps the changes in order.
 void CWallpaperDlg::StartChange(const WallpaperChange& change) {
-    if (!m_pPictureWorker->IsChangeUnderWay() && IsBitmapFile(change.entries[0].c_str())) {
-        HandToDesktop(change.entries[0]);
+    if (change.position == PicturePosition::SystemSetting && !m_pPictureWorker->IsChangeUnderWay() &&
+        IsBitmapFile(change.entries[0].c_str())) {
+        WallpaperChange done = change;
+        done.chosen = 0;
+        done.wallpaper = change.entries[0];
+        FinishChange(done);
         return;
     }
     m_pPictureWorker->QueueChange(change);
 }
 
+// A composed wallpaper could not read a bitmap as the bitmap reader's box says it.
+void CWallpaperDlg::ReportRefusal(const WallpaperChange& change) {
+    const std::string& entry = change.entries[0];
+    bool composedBitmap = change.position != PicturePosition::SystemSetting &&
+                          change.refusal != PictureRefusal::NotWritten && IsBitmapEntry(entry, nullptr, 0);
+    AfxMessageBox(composedBitmap ? kNotABitmapMessage : RefusalText(entry, change.refusal).c_str(), MB_OK);
+}
+
 // A change the worker has done: the desktop is given its file, and 1001, the selection and the
-// timer's position follow an entry it passed on to. Set Wallpaper Now reports a refused picture;
-// a scheduled change that found nothing to show leaves everything as it was.
+// timer's position follow the entry it ended on (passed on to, or the last monitor's). Set
+// Wallpaper Now reports a refused picture and leaves 1001 as it is; a scheduled change that found
+// nothing to show leaves everything as it was.
 void CWallpaperDlg::FinishChange(const WallpaperChange& change) {
     if (change.chosen < 0) {
         if (change.kind == ChangeKind::Now) {
-            AfxMessageBox(RefusalText(change.entries[0], change.refusal).c_str(), MB_OK);
+            ReportRefusal(change);
             return;
         }
         SetDlgItemText(IDC_CURRENT_SELECTION, change.shownBefore.c_str());
@@ -71,14 +106,14 @@ void CWallpaperDlg::FinishChange(const WallpaperChange& change) {
         return;
     }
     int count = int(change.entries.size());
-    if (change.chosen > 0) {
-        int position = (change.firstPosition + change.chosen) % count;
+    if (change.chosen > 0 && change.kind != ChangeKind::Now) {
+        int position = change.positions[size_t(change.chosen)];
         const std::string& chosen = change.entries[size_t(change.chosen)];
         SetDlgItemText(IDC_CURRENT_SELECTION, chosen.c_str());
         if (change.kind == ChangeKind::Start) SelectLine(change.lines[size_t(change.chosen)], chosen);
         if (change.kind == ChangeKind::Tick) g_timerPosition = g_settings.randomPick ? position : (position + 1) % count;
     }
-    HandToDesktop(change.wallpaper);
+    HandToDesktop(change);
 }
 
 void CWallpaperDlg::OnPictureDecoded() {
@@ -102,6 +137,7 @@ void CWallpaperDlg::OnOncePerRun() {
 
 void CWallpaperDlg::OnApplySettings() {
     SaveSettings();
+    ApplyDisplaySettings(GetDisplaySettingsFromControls());
     m_listWallpapers.ResetContent();
     LoadAndApplySettings();
 }
@@ -122,14 +158,17 @@ void CWallpaperDlg::ApplySchedule() {
     MakeNextChange();
 }
 
-// Shows, selects and sets the picture after the saved one, or a random one; "<none>" when the
-// sequence of pictures is empty.
+// Shows, selects and sets the picture after the saved one, or a random one (one for each monitor
+// where each has its own); "<none>" when the sequence of pictures is empty.
 void CWallpaperDlg::MakeNextChange() {
     std::vector<Place> places = ReadPictureSequence();
     int count = int(places.size());
-    int position = g_settings.randomPick ? PickRandomIndex(count) : NextListPosition(g_settings.currentIndex, count);
+    int wanted = PicturesPerChange();
+    std::vector<int> picks = g_settings.randomPick
+                                 ? PickRandomIndexes(count, wanted)
+                                 : ListOrderPicks(NextListPosition(g_settings.currentIndex, count), wanted, count);
     if (count > 0) {
-        ChangeToPlace(ChangeKind::Start, places, position);
+        ChangeToPlaces(ChangeKind::Start, places, picks);
         return;
     }
     SetDlgItemText(IDC_CURRENT_SELECTION, "<none>");
@@ -143,37 +182,39 @@ void CWallpaperDlg::OnTimer(UINT_PTR nIDEvent) {
     if (!m_pPictureWorker->IsChangeWaiting()) places = ReadPictureSequence();
     int count = int(places.size());
     if (count >= 1) {
+        int wanted = PicturesPerChange();
         if (g_settings.randomPick) {
-            g_timerPosition = PickRandomIndex(count);
-            ChangeToPlace(ChangeKind::Tick, places, g_timerPosition);
+            std::vector<int> picks = PickRandomIndexes(count, wanted);
+            g_timerPosition = picks[0];
+            ChangeToPlaces(ChangeKind::Tick, places, picks);
         } else {
             TimerStep step = StepTimerPosition(g_timerPosition, count);
-            ChangeToPlace(ChangeKind::Tick, places, step.shownPosition);
+            ChangeToPlaces(ChangeKind::Tick, places, ListOrderPicks(step.shownPosition, wanted, count));
             g_timerPosition = step.nextPosition;
         }
     }
     CDialog::OnTimer(nIDEvent);
 }
 
-// Shows the picture at `position` in 1001 (and selects its line, at start-up and "Apply
-// Settings") and makes it the wallpaper. The pictures after it, once round the sequence, go
-// along for the change to pass on to when it cannot be shown.
-void CWallpaperDlg::ChangeToPlace(ChangeKind kind, const std::vector<Place>& places, int position) {
-    WallpaperChange change;
-    change.kind = kind;
-    change.firstPosition = position;
-    change.shownBefore = GetShownPath();
-    change.selectedBefore = m_listWallpapers.GetCurSel();
-    for (size_t step = 0; step < places.size(); ++step) {
-        const Place& place = places[(size_t(position) + step) % places.size()];
+// Shows the first picked picture in 1001 (and selects its line, at start-up and "Apply
+// Settings") and makes the picks the wallpaper. The other pictures of the sequence go along for
+// the change to pass on to when one cannot be shown.
+void CWallpaperDlg::ChangeToPlaces(ChangeKind kind, const std::vector<Place>& places, const std::vector<int>& picks) {
+    WallpaperChange change = NewChange(kind);
+    for (int position : ChangeCandidates(picks, int(places.size()))) {
+        const Place& place = places[size_t(position)];
         change.entries.push_back(place.path);
         change.lines.push_back(place.line);
+        change.positions.push_back(position);
     }
     SetDlgItemText(IDC_CURRENT_SELECTION, change.entries[0].c_str());
     if (kind == ChangeKind::Start) SelectLine(change.lines[0], change.entries[0]);
     StartChange(change);
 }
 
-void CWallpaperDlg::HandToDesktop(std::string wallpaper) {
+// A composed wallpaper needs the desktop's style values set before the desktop reads them.
+void CWallpaperDlg::HandToDesktop(const WallpaperChange& change) {
+    if (change.position != PicturePosition::SystemSetting) SetComposedStyle(change.layout);
+    std::string wallpaper = change.wallpaper;
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &wallpaper[0], SPIF_UPDATEINIFILE);
 }

@@ -62,6 +62,7 @@ BOOL CWallpaperDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     m_pPictureWorker = std::make_unique<CPictureWorker>(m_hWnd, WM_PICTURE_DECODED, kWallpaperFilePath);
+    LoadDisplaySettings();
     LoadAndApplySettings();
     if (g_settings.startMinimized) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     CreatePictureButtons();
@@ -119,6 +120,7 @@ HCURSOR CWallpaperDlg::OnQueryDragIcon() {
 
 void CWallpaperDlg::OnClose() {
     SaveSettings();
+    SaveDisplaySettings(GetDisplaySettingsFromControls());
     KillTimer(ID_ROTATION_TIMER);
     CDialog::OnClose();
 }

@@ -7,6 +7,7 @@
 
 #include "Controls.h"
 #include "Dialog.h"
+#include "DisplaySettings.h"
 #include "PictureSequence.h"
 #include "PictureWorker.h"
 #include "SettingsRecord.h"
@@ -16,6 +17,8 @@ constexpr char kListFilePath[] = "C:\\Quorvane\\Quorvane.LST";
 constexpr char kSettingsFilePath[] = "C:\\Quorvane\\Quorvane.INI";
 // Pictures that are no bitmaps become the wallpaper as this bitmap.
 constexpr char kWallpaperFilePath[] = "C:\\Quorvane\\Wallpaper.bmp";
+// Where the picture goes on each monitor, and the user's own desktop style values.
+constexpr char kDisplayFilePath[] = "C:\\Quorvane\\Display.INI";
 
 constexpr UINT_PTR ID_ROTATION_TIMER = 1;
 // Posted by the picture worker when a preview or a wallpaper change is done.
@@ -96,14 +99,26 @@ private:
     int GetStartMinimized() const;
     int GetAllowPreview() const;
 
+    // The display settings in force (m_display), their file and the desktop's style values.
+    void LoadDisplaySettings();
+    void ShowDisplaySettingsInControls();
+    DisplaySettings GetDisplaySettingsFromControls() const;
+    void SaveDisplaySettings(const DisplaySettings& settings);
+    void ApplyDisplaySettings(const DisplaySettings& settings);
+    void RestoreUserStyle();
+    void SetComposedStyle(WallpaperLayoutKind layout);
+    int PicturesPerChange() const;
+
     // The rotation.
     void ApplySchedule();
     void MakeNextChange();
-    void ChangeToPlace(ChangeKind kind, const std::vector<Place>& places, int position);
+    void ChangeToPlaces(ChangeKind kind, const std::vector<Place>& places, const std::vector<int>& picks);
+    WallpaperChange NewChange(ChangeKind kind) const;
     void StartChange(const WallpaperChange& change);
     void FinishChange(const WallpaperChange& change);
-    void HandToDesktop(std::string wallpaper);
-    int PickRandomIndex(int count);
+    void ReportRefusal(const WallpaperChange& change);
+    void HandToDesktop(const WallpaperChange& change);
+    std::vector<int> PickRandomIndexes(int count, int wanted);
 
     // The preview and the picture buttons.
     void DrawPreview(const char* path);
@@ -132,4 +147,5 @@ private:
     // The picture the preview draws while the folder line at its `line` is selected: the first
     // one when the user selected it, the one made the wallpaper when a change selected it.
     Place m_folderPreview;
+    DisplaySettings m_display;
 };

@@ -76,3 +76,25 @@ TEST(RandomPick, ReseedsWithTheCurrentSecondAndTakesTheNextNumberModuloCount) {
     EXPECT_EQ(PickRandomIndex(100000, random), (5 * 32768 + 5) % 100000) << "more places than the generator's range";
     EXPECT_EQ(random.seeds, (std::vector<unsigned int>{1765000123u, 1765000124u, 1765000124u, 1765000124u}));
 }
+
+TEST(PicksForEachMonitor, DifferentPlacesFromOneSeedThenEveryOtherPlaceOnce) {
+    class CScriptedRandom : public CRandomSource {
+    public:
+        std::vector<int> numbers{4, 4, 9, 7, 7, 7};
+        int seeds = 0;
+
+        std::time_t Now() override { return 1765000123; }
+        void Seed(unsigned int) override { ++seeds; }
+        int Next() override { return numbers.at(size_t(drawn++)); }
+        int Max() override { return 32767; }
+        int drawn = 0;
+    };
+    CScriptedRandom random;
+    EXPECT_EQ(PickRandomIndexes(5, 3, random), (std::vector<int>{4, 0, 1})) << "a place drawn again gives way";
+    EXPECT_EQ(PickRandomIndexes(2, 3, random), (std::vector<int>{1, 0})) << "no more picks than places";
+    EXPECT_EQ(random.seeds, 2);
+    EXPECT_EQ(ListOrderPicks(3, 2, 4), (std::vector<int>{3, 0}));
+    EXPECT_EQ(ListOrderPicks(1, 5, 3), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(ChangeCandidates({3, 0}, 4), (std::vector<int>{3, 0, 1, 2}));
+    EXPECT_EQ(ChangeCandidates({4, 0, 1}, 6), (std::vector<int>{4, 0, 1, 2, 3, 5}));
+}

@@ -11,21 +11,29 @@ namespace {
 
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
-// A text value of the desktop's key; empty when it is absent.
-std::string DesktopValue(const char* name) {
-    char text[64] = "";
-    DWORD size = sizeof text;
-    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
-        return "";
-    }
-    return text;
-}
-
 WallpaperStyle DesktopStyle() {
-    return StyleFromDesktopValues(DesktopValue("TileWallpaper"), DesktopValue("WallpaperStyle"));
+    return StyleFromDesktopValues(ReadDesktopValue("TileWallpaper").value_or(""),
+                                  ReadDesktopValue("WallpaperStyle").value_or(""));
 }
 
 }  // namespace
+
+std::optional<std::string> ReadDesktopValue(const char* name) {
+    char text[64] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(text);
+}
+
+void WriteDesktopValue(const char* name, const std::optional<std::string>& value) {
+    if (!value) {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name);
+        return;
+    }
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, name, REG_SZ, value->c_str(), DWORD(value->size() + 1));
+}
 
 bool IsBitmapFile(const char* path) {
     if (IsBitmapEntry(path, nullptr, 0)) return true;

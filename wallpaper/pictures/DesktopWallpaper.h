@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "PictureDecode.h"
 
@@ -17,3 +19,8 @@ uint32_t DesktopColor();
 // desktop colour, and no larger than the desktop's style shows of it on the virtual screen.
 // Runs on a thread that holds a CComApartment; `bitmapPath` is untouched when it is refused.
 PictureRefusal WriteWallpaperCopy(const char* entry, const char* bitmapPath, const DecodeCancelled& cancelled);
+
+// A text value of HKCU\Control Panel\Desktop (TileWallpaper, WallpaperStyle); none when absent.
+std::optional<std::string> ReadDesktopValue(const char* name);
+// Gives the value this text, or deletes it for none.
+void WriteDesktopValue(const char* name, const std::optional<std::string>& value);

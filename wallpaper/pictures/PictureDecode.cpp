@@ -104,21 +104,53 @@ void MakeOpaque(BYTE* band, size_t pixelCount) {
     for (size_t at = 0; at < pixelCount; ++at) pixels[at] |= kOpaque;
 }
 
-// Feeds the stored rows the scaler wants, band by band; false when a band fails or the decode
-// is no longer wanted.
-bool ScaleInBands(const FrameSource& source, CPictureScaler& scaler, const PixelRect& stored,
-                  const DecodeCancelled& cancelled) {
+// One copy's scaler and where its part lies in the stored picture.
+struct StoredCopy {
+    CopyGeometry wanted;
+    PixelRect stored;
+    uint32_t storedWidth;
+    uint32_t storedHeight;
+    CPictureScaler scaler;
+};
+
+StoredCopy StoredCopyOf(const CopyGeometry& wanted, const FrameSource& source, int orientation) {
+    bool swapped = SwapsSides(orientation);
+    PixelRect stored = StoredRect(wanted.source, source.width, source.height, orientation);
+    uint32_t storedWidth = swapped ? wanted.height : wanted.width;
+    uint32_t storedHeight = swapped ? wanted.width : wanted.height;
+    return {wanted, stored, storedWidth, storedHeight, CPictureScaler(stored, storedWidth, storedHeight)};
+}
+
+// Feeds the stored rows that the copies want, band by band, to each copy's scaler; false when a
+// band fails or the decode is no longer wanted.
+bool ScaleInBands(const FrameSource& source, std::vector<StoredCopy>& copies, const DecodeCancelled& cancelled) {
+    UINT first = source.height;
+    UINT end = 0;
+    for (const StoredCopy& copy : copies) {
+        first = std::min(first, copy.stored.y);
+        end = std::max(end, copy.stored.y + copy.stored.height);
+    }
     UINT stride = source.width * kPixelBytes;
     std::vector<BYTE> band(size_t(stride) * kBandRows);
-    for (UINT row = stored.y; row < stored.y + stored.height; row += kBandRows) {
+    for (UINT row = first; row < end; row += kBandRows) {
         if (cancelled()) return false;
-        UINT rows = std::min(kBandRows, stored.y + stored.height - row);
+        UINT rows = std::min(kBandRows, end - row);
         WICRect rect{0, INT(row), INT(source.width), INT(rows)};
         if (FAILED(source.pixels->CopyPixels(&rect, stride, stride * rows, band.data()))) return false;
         if (source.opaque) MakeOpaque(band.data(), size_t(source.width) * rows);
-        scaler.AddRows(band.data(), stride, row, rows);
+        for (StoredCopy& copy : copies) copy.scaler.AddRows(band.data(), stride, row, rows);
     }
     return true;
+}
+
+UprightPicture FinishCopy(StoredCopy& copy, const FrameSource& source, uint32_t background, int orientation) {
+    std::vector<uint32_t> pixels = copy.scaler.TakePixels();
+    if (!source.opaque) LayOverColor(pixels, background);
+    UprightPicture picture;
+    picture.pixels = TurnUpright(std::move(pixels), copy.storedWidth, copy.storedHeight, orientation);
+    picture.width = copy.wanted.width;
+    picture.height = copy.wanted.height;
+    return picture;
 }
 
 }  // namespace
@@ -131,6 +163,17 @@ CComApartment::~CComApartment() {
 
 PictureRefusal DecodePicture(const char* path, const GeometryForPicture& geometry, uint32_t background,
                              const DecodeCancelled& cancelled, UprightPicture& picture) {
+    auto geometries = [&geometry](uint32_t width, uint32_t height) {
+        return std::vector<CopyGeometry>{geometry(width, height)};
+    };
+    std::vector<UprightPicture> pictures;
+    PictureRefusal refusal = DecodePictureCopies(path, geometries, background, cancelled, pictures);
+    if (refusal == PictureRefusal::None) picture = std::move(pictures[0]);
+    return refusal;
+}
+
+PictureRefusal DecodePictureCopies(const char* path, const GeometriesForPicture& geometries, uint32_t background,
+                                   const DecodeCancelled& cancelled, std::vector<UprightPicture>& pictures) {
     if (IsEmptyFile(path)) return PictureRefusal::EmptyFile;
     FrameSource source;
     PictureRefusal refusal = OpenFrame(path, source);
@@ -138,19 +181,16 @@ PictureRefusal DecodePicture(const char* path, const GeometryForPicture& geometr
 
     int orientation = ReadOrientation(path);
     bool swapped = SwapsSides(orientation);
-    CopyGeometry wanted = swapped ? geometry(source.height, source.width) : geometry(source.width, source.height);
-    PixelRect stored = StoredRect(wanted.source, source.width, source.height, orientation);
-    uint32_t storedWidth = swapped ? wanted.height : wanted.width;
-    uint32_t storedHeight = swapped ? wanted.width : wanted.height;
-    CPictureScaler scaler(stored, storedWidth, storedHeight);
-    if (!ScaleInBands(source, scaler, stored, cancelled)) return PictureRefusal::Damaged;
+    std::vector<StoredCopy> copies;
+    for (const CopyGeometry& wanted :
+         swapped ? geometries(source.height, source.width) : geometries(source.width, source.height)) {
+        copies.push_back(StoredCopyOf(wanted, source, orientation));
+    }
+    if (!ScaleInBands(source, copies, cancelled)) return PictureRefusal::Damaged;
     // The decoder may hold the whole decoded picture: it goes before the pixels are worked on.
     source.pixels.Reset();
 
-    std::vector<uint32_t> pixels = scaler.TakePixels();
-    if (!source.opaque) LayOverColor(pixels, background);
-    picture.pixels = TurnUpright(std::move(pixels), storedWidth, storedHeight, orientation);
-    picture.width = wanted.width;
-    picture.height = wanted.height;
+    pictures.clear();
+    for (StoredCopy& copy : copies) pictures.push_back(FinishCopy(copy, source, background, orientation));
     return PictureRefusal::None;
 }

@@ -34,6 +34,8 @@ struct UprightPicture {
 
 // The part of the upright picture wanted, and its size, for the picture's upright size.
 using GeometryForPicture = std::function<CopyGeometry(uint32_t width, uint32_t height)>;
+// The same for several copies of one picture, each of its own part and size.
+using GeometriesForPicture = std::function<std::vector<CopyGeometry>(uint32_t width, uint32_t height)>;
 // Asked between bands of rows: true ends the decode, whose result nobody wants any more.
 using DecodeCancelled = std::function<bool()>;
 
@@ -42,3 +44,7 @@ using DecodeCancelled = std::function<bool()>;
 // `background` (0x00RRGGBB). Runs on a thread that holds a CComApartment.
 PictureRefusal DecodePicture(const char* path, const GeometryForPicture& geometry, uint32_t background,
                              const DecodeCancelled& cancelled, UprightPicture& picture);
+
+// As DecodePicture, with one decode for every copy wanted: a copy for each monitor.
+PictureRefusal DecodePictureCopies(const char* path, const GeometriesForPicture& geometries, uint32_t background,
+                                   const DecodeCancelled& cancelled, std::vector<UprightPicture>& pictures);

@@ -3,3 +3,8 @@
 #pragma once
 
 enum class PicturePosition { SystemSetting, Fill, Fit, Stretch, Center, Tile };
+
+// In the order the window lists them.
+constexpr PicturePosition kPicturePositions[] = {PicturePosition::SystemSetting, PicturePosition::Fill,
+                                                 PicturePosition::Fit,           PicturePosition::Stretch,
+                                                 PicturePosition::Center,        PicturePosition::Tile};

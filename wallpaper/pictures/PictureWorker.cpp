@@ -2,6 +2,7 @@
 #include "PictureWorker.h"
 
 #include "DesktopWallpaper.h"
+#include "WallpaperComposer.h"
 
 namespace {
 
@@ -112,13 +113,19 @@ void CPictureWorker::DecodePreview(const PreviewRequest& request, unsigned gener
     Announce();
 }
 
+bool CPictureWorker::IsStopping() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_stopping;
+}
+
 // Bitmaps go to the desktop as they are; a picture becomes the bitmap copy. Set Wallpaper Now
 // tries its one entry; a scheduled change goes on to the next entry until one can be shown.
 void CPictureWorker::MakeChange(WallpaperChange& change) {
-    auto stopping = [this] {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_stopping;
-    };
+    if (change.position != PicturePosition::SystemSetting) {
+        MakeComposedChange(change);
+        return;
+    }
+    auto stopping = [this] { return IsStopping(); };
     for (size_t at = 0; at < change.entries.size(); ++at) {
         const char* entry = change.entries[at].c_str();
         if (IsBitmapFile(entry)) {
@@ -135,6 +142,41 @@ void CPictureWorker::MakeChange(WallpaperChange& change) {
         if (at == 0) change.refusal = refusal;
         if (change.kind == ChangeKind::Now || stopping()) return;
     }
+}
+
+// Every entry, bitmaps too, is decoded into the composed bitmap: one picture for all monitors,
+// or the next one for each monitor, passing over those that cannot be shown. Set Wallpaper Now
+// stops at once when 1001's own picture cannot be.
+void CPictureWorker::MakeComposedChange(WallpaperChange& change) {
+    auto stopping = [this] { return IsStopping(); };
+    CWallpaperComposer composer(change.position, DisplayMonitors(), DesktopColor(), stopping);
+    size_t wanted = change.eachMonitor ? composer.MonitorCount() : 1;
+    std::vector<size_t> shown;
+    for (size_t at = 0; at < change.entries.size() && shown.size() < wanted; ++at) {
+        const char* entry = change.entries[at].c_str();
+        PictureRefusal refusal =
+            change.eachMonitor ? composer.DrawOnMonitor(entry, shown.size()) : composer.DrawOnEveryMonitor(entry);
+        if (refusal == PictureRefusal::None) {
+            shown.push_back(at);
+            continue;
+        }
+        if (at == 0) change.refusal = refusal;
+        if ((change.kind == ChangeKind::Now && at == 0) || stopping()) return;
+    }
+    if (shown.empty()) return;
+    for (size_t monitor = shown.size(); monitor < wanted; ++monitor) {
+        size_t at = shown[monitor % shown.size()];
+        composer.DrawOnMonitor(change.entries[at].c_str(), monitor);
+        shown.push_back(at);
+    }
+    change.layout = DesktopLayoutKind();
+    PictureRefusal written = composer.Write(change.layout, m_copyPath.c_str());
+    if (written != PictureRefusal::None) {
+        change.refusal = written;
+        return;
+    }
+    change.chosen = int(shown.back());
+    change.wallpaper = m_copyPath;
 }
 
 void CPictureWorker::Announce() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "PictureDecode.h"
+#include "WallpaperLayout.h"
 
 struct PreviewRequest {
     std::string path;
@@ -27,7 +28,8 @@ struct PreviewResult {
 };
 
 enum class ChangeKind {
-    Now,    // "Set Wallpaper Now": the entry of 1001 alone; a refused picture is reported
+    Now,    // "Set Wallpaper Now": the entry of 1001 (and, for a picture on each monitor, the places
+            // after it for the other monitors); a refused picture of 1001 is reported
     Tick,   // a tick of the minute timer
     Start,  // the change of a start-up or "Apply Settings"
 };
@@ -35,17 +37,22 @@ enum class ChangeKind {
 // A wallpaper change: the entries it tries in turn, and what the window needs to finish it.
 struct WallpaperChange {
     ChangeKind kind = ChangeKind::Now;
-    // The entry due; for a scheduled change, the entries after it once round the sequence too,
-    // since a scheduled change passes over pictures that cannot be shown.
+    // The entries due (one, or one for each monitor); for a scheduled change, the other places
+    // of the sequence after them too, since a scheduled change passes over pictures that cannot
+    // be shown. With a picture on each monitor, the i-th picture shown goes to the i-th monitor;
+    // with fewer pictures than monitors, they repeat in order.
     std::vector<std::string> entries;
-    std::vector<int> lines;  // the list line each entry comes from; for a scheduled change only
-    int firstPosition = -1;  // the place of entries[0] in the sequence; -1 for "Set Wallpaper Now"
+    std::vector<int> lines;      // the list line each entry comes from; for a scheduled change only
+    std::vector<int> positions;  // the place of each entry in the sequence; for a scheduled change only
     std::string shownBefore;  // 1001 before the change, put back when nothing could be shown
     int selectedBefore = -1;
+    PicturePosition position = PicturePosition::SystemSetting;  // SystemSetting: the desktop places it
+    bool eachMonitor = false;
 
     // Filled in by the worker.
-    int chosen = -1;         // the entry made the wallpaper; -1 when none could be
+    int chosen = -1;         // the entry made the wallpaper (the last monitor's); -1 when none could be
     std::string wallpaper;   // the file the desktop is given for it
+    WallpaperLayoutKind layout = WallpaperLayoutKind::TiledFromPrimary;  // of a composed wallpaper
     PictureRefusal refusal = PictureRefusal::None;  // why entries[0] could not be shown
 };
 
@@ -73,6 +80,8 @@ private:
     void Run();
     void DecodePreview(const PreviewRequest& request, unsigned generation);
     void MakeChange(WallpaperChange& change);
+    void MakeComposedChange(WallpaperChange& change);
+    bool IsStopping() const;
     void Announce();
 
     const HWND m_window;

@@ -30,6 +30,8 @@
 #define IDC_HELP_BUTTON 1019
 #define IDC_ABOUT_BUTTON 1023
 #define IDC_ABOUT_ICON 1028
+#define IDC_PICTURE_POSITION 1030
+#define IDC_EACH_MONITOR 1031
 
 // The help window's topic buttons and the frame that marks its text pane.
 #define IDC_HELP_OVERVIEW 1022
