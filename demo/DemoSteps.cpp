@@ -1,12 +1,13 @@
 // The demo story's steps: the installer's window and its SUCCESS box, then the installed
 // Quorvane with its preview, help window and about box, a picture added through Add..., a folder
-// added through Add Folder..., and the wallpapers it rotates.
+// added through Add Folder..., the wallpapers it rotates, and a picture filling the screen.
 #include "DemoSteps.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -43,8 +44,20 @@ const DWORD kQuietMs = 4000;
 const char* const kInstallFolder = "C:\\QUORVANE";
 const char* const kInstalledProgram = "C:\\QUORVANE\\QUORVANE.EXE";
 const char* const kShortcutName = "QVshort.lnk";
-// The bitmap that Quorvane writes from a picture that is not a bitmap, for the desktop to show.
+// The bitmap that Quorvane writes from a picture that is not a bitmap, for the desktop to show,
+// and the bitmap of the whole screen that it composes for a picture position such as Fill.
 const char* const kConvertedWallpaper = "C:\\Quorvane\\Wallpaper.bmp";
+// The picture position box and the file that keeps what Apply Settings applied; no file, or no
+// key, stands for "System setting".
+const int kPicturePosition = 1030;
+const char* const kDisplayFile = "C:\\Quorvane\\Display.INI";
+const char* const kDefaultPosition = "System setting";
+// The desktop's style values: a composed wallpaper is tiled from the top-left.
+const char* const kTileWallpaper = "TileWallpaper";
+const char* const kWallpaperStyle = "WallpaperStyle";
+// Written into the wallpaper value before Set Wallpaper Now, so that its change is seen even when
+// it sets the same bitmap file as the change before.
+const char* const kBeforeSetNow = "<before Set Wallpaper Now>";
 
 // Quorvane's windows beyond its main dialog (MainDialog.h).
 const int kPreviewFrame = 1017;
@@ -93,11 +106,12 @@ void Area(const RECT& rect) {
     std::printf("area: %s\n", Geometry(shown).c_str());
 }
 
-// Within the picture of `area`, the bitmap `file` fills `part`.
-void Shows(const RECT& part, const RECT& area, const std::string& file) {
+// Within the picture of `area`, the picture `file` fills `part`: "shows" as the desktop shows a
+// bitmap or the preview stretches it, "fills" scaled to cover the part and cut to its middle.
+void Shows(const RECT& part, const RECT& area, const std::string& file, const char* kind = "shows") {
     RECT relative = part;
     OffsetRect(&relative, -area.left, -area.top);
-    std::printf("shows: %s %s\n", Geometry(relative).c_str(), file.c_str());
+    std::printf("%s: %s %s\n", kind, Geometry(relative).c_str(), file.c_str());
 }
 
 // ----- finding and working windows
@@ -193,6 +207,50 @@ std::string FileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The line of the main window's list whose file name is `file`, or -1.
+int EntryIndex(HWND main, const std::string& file) {
+    std::vector<std::string> entries = ListEntries(main, kWallpaperList);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (lstrcmpiA(FileName(entries[i]).c_str(), file.c_str()) == 0) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Chooses the line `name` of the drop-down list `id` and tells the dialog, as the drop-down does
+// when its user picks a line; false when it holds no such line.
+bool ChooseDropDownLine(HWND dialog, int id, const std::string& name) {
+    std::vector<std::string> lines = ComboEntries(dialog, id);
+    auto line = std::find(lines.begin(), lines.end(), name);
+    if (line == lines.end()) return false;
+    HWND dropDown = GetDlgItem(dialog, id);
+    return Deliver(dropDown, CB_SETCURSEL, WPARAM(line - lines.begin())) &&
+           Deliver(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(dropDown));
+}
+
+std::string SavedPosition() {
+    char position[64] = "";
+    GetPrivateProfileStringA("Display", "Position", kDefaultPosition, position, sizeof position, kDisplayFile);
+    return position;
+}
+
+std::string DesktopValueText(const char* name) { return DesktopValue(name).value_or("<none>"); }
+
+// As the user does, chooses the picture position `name` and presses Apply Settings; says what
+// did not happen, or nothing.
+std::string ApplyPosition(HWND main, const std::string& name) {
+    if (!ChooseDropDownLine(main, kPicturePosition, name)) {
+        return Format("the picture position box holds no \"%s\"", name.c_str());
+    }
+    if (!PressButton(main, kApplySettings, true)) return "Apply Settings could not be pressed";
+    std::string shown = ControlText(main, kPicturePosition);
+    std::string saved = SavedPosition();
+    if (shown != name || saved != name) {
+        return Format("after Apply Settings the picture position box shows \"%s\" and %s keeps \"%s\"",
+                      shown.c_str(), kDisplayFile, saved.c_str());
+    }
+    return "";
+}
+
 // The list entry that the wallpaper value `value` stands for: a bitmap entry is the value itself;
 // for any other picture the value names the bitmap Quorvane wrote, and Current Wallpaper
 // Selection names the entry.
@@ -223,11 +281,14 @@ std::vector<std::string> StartupShortcuts() {
 
 // ----- the steps
 
-// The prefix as before the first install: no install folder, no StartUp shortcut, no wallpaper.
-// The prefix is used as wineboot made it; the NT 4.0 profile folders that older stories made are
-// removed again where they are empty.
+// The prefix as before the first install: no install folder, no StartUp shortcut, no wallpaper,
+// and none of the style values that a composed wallpaper leaves when a story stopped before it put
+// the desktop's own back (wineboot makes none). The prefix is used as wineboot made it; the NT
+// 4.0 profile folders that older stories made are removed again where they are empty.
 int FreshInstallState(const std::vector<std::string>&) {
     RemoveFolder(kInstallFolder);
+    SetDesktopValue(kTileWallpaper, std::nullopt);
+    SetDesktopValue(kWallpaperStyle, std::nullopt);
     for (const std::string& shortcut : StartupShortcuts()) DeleteFileA(shortcut.c_str());
     for (int level = 5; level > 0; --level) RemoveDirectoryA(Nt4StartupFolder(level).c_str());
     // Told to the desktop as well: it keeps the wallpaper it loaded at its start, perhaps one of a
@@ -345,11 +406,7 @@ int ShowPreview(const std::vector<std::string>& arguments) {
     if (!main) return Fail("Quorvane's main window is not there");
     if (CheckState(main, kAllowPreview) != BST_CHECKED) ClickCheckBox(main, kAllowPreview);
     if (CheckState(main, kAllowPreview) != BST_CHECKED) return Fail("\"Allow preview\" did not become ticked");
-    std::vector<std::string> entries = ListEntries(main, kWallpaperList);
-    int index = -1;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (lstrcmpiA(FileName(entries[i]).c_str(), file.c_str()) == 0) index = static_cast<int>(i);
-    }
+    int index = EntryIndex(main, file);
     if (index < 0) return Fail(Format("the list holds no %s", file.c_str()));
     // A paint erases the dialog's background after drawing the preview, so the window is painted
     // first and the selection, which draws the preview by itself, comes last.
@@ -358,13 +415,13 @@ int ShowPreview(const std::vector<std::string>& arguments) {
     Repaint(main, true);
     SelectEntry(main, kWallpaperList, index);
     Sleep(kPaintMs);
+    std::string entry = ListEntry(main, kWallpaperList, index);
     std::string selection = ControlText(main, kCurrentSelection);
-    if (lstrcmpiA(selection.c_str(), entries[index].c_str()) != 0) {
-        return Fail(
-            Format("the current selection shows \"%s\" instead of %s", selection.c_str(), entries[index].c_str()));
+    if (lstrcmpiA(selection.c_str(), entry.c_str()) != 0) {
+        return Fail(Format("the current selection shows \"%s\" instead of %s", selection.c_str(), entry.c_str()));
     }
     Done(Format("\"Allow preview\" ticked and %s selected: the main window shows its path and its preview",
-                entries[index].c_str()));
+                entry.c_str()));
     RECT area = WindowRectOnScreen(main);
     Area(area);
     RECT preview = WindowRectOnScreen(GetDlgItem(main, kPreviewFrame));
@@ -529,6 +586,66 @@ int AwaitWallpaper(const std::vector<std::string>& arguments) {
     return 0;
 }
 
+// fill-with <file name>: as the user does, chooses "Fill" as the picture position and presses
+// Apply Settings, then selects the list's line of that picture and presses Set Wallpaper Now.
+// Quorvane composes a bitmap of the whole screen with the picture covering it, tiled from the
+// top-left. Apply Settings starts the rotation's interval afresh, so the picture is taken before
+// the next change.
+int FillWith(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return Fail("fill-with needs a picture's file name");
+    const std::string& file = arguments[0];
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    int line = EntryIndex(main, file);
+    if (line < 0) return Fail(Format("the list holds no %s", file.c_str()));
+    std::string failed = ApplyPosition(main, "Fill");
+    if (!failed.empty()) return Fail(failed);
+    SelectEntry(main, kWallpaperList, line);
+    SetDesktopWallpaper(kBeforeSetNow);
+    DWORD start = GetTickCount();
+    if (!PressButton(main, kSetWallpaperNow, true)) return Fail("Set Wallpaper Now could not be pressed");
+    std::string value;
+    if (!WaitUntil([&] { return (value = DesktopWallpaper()) != kBeforeSetNow; }, kWindowMs)) {
+        return Fail(Format("Set Wallpaper Now set no wallpaper within %lu ms", kWindowMs));
+    }
+    DWORD waited = GetTickCount() - start;
+    RECT screen = Screen();
+    SIZE size = BitmapSize(value);
+    std::string entry = ShownEntry(main, value);
+    std::string tile = DesktopValueText(kTileWallpaper);
+    std::string style = DesktopValueText(kWallpaperStyle);
+    if (lstrcmpiA(value.c_str(), kConvertedWallpaper) != 0 || size.cx != screen.right - screen.left ||
+        size.cy != screen.bottom - screen.top || lstrcmpiA(FileName(entry).c_str(), file.c_str()) != 0 ||
+        tile != "1" || style != "0") {
+        return Fail(Format("after Set Wallpaper Now the wallpaper is %s (%ld x %ld) for %s, %s %s, %s %s",
+                           value.c_str(), size.cx, size.cy, entry.c_str(), kTileWallpaper, tile.c_str(),
+                           kWallpaperStyle, style.c_str()));
+    }
+    Sleep(kPaintMs);
+    Done(Format("\"Fill\" chosen as the picture position and Apply Settings pressed (%s keeps it), %s selected "
+                "and Set Wallpaper Now pressed: Quorvane composed %s of %ld x %ld, the picture covering the whole "
+                "screen, and the desktop tiles it (after %.1f s of waiting)",
+                kDisplayFile, entry.c_str(), value.c_str(), size.cx, size.cy, waited / 1000.0));
+    Area(screen);
+    Shows(screen, screen, file, "fills");
+    return 0;
+}
+
+// choose-position <position>: as the user does, chooses the picture position and presses Apply
+// Settings. "System setting" puts the desktop's own style values back.
+int ChoosePosition(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return Fail("choose-position needs a picture position");
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    std::string failed = ApplyPosition(main, arguments[0]);
+    if (!failed.empty()) return Fail(failed);
+    Done(Format("\"%s\" chosen as the picture position and Apply Settings pressed: %s keeps it, and the desktop's "
+                "style values are %s %s, %s %s",
+                arguments[0].c_str(), kDisplayFile, kTileWallpaper, DesktopValueText(kTileWallpaper).c_str(),
+                kWallpaperStyle, DesktopValueText(kWallpaperStyle).c_str()));
+    return 0;
+}
+
 int CloseProgram(const std::vector<std::string>&) {
     HWND main = FindInstalledProgram();
     if (!main) return Fail("Quorvane's main window is not there");
@@ -582,6 +699,8 @@ const std::map<std::string, Step>& Steps() {
         {"add-folder", AddFolder},
         {"show-desktop", ShowDesktop},
         {"await-wallpaper", AwaitWallpaper},
+        {"fill-with", FillWith},
+        {"choose-position", ChoosePosition},
         {"close-program", CloseProgram},
         {"log-on", LogOn},
     };
@@ -613,6 +732,8 @@ const char* DemoStepUsage() {
            "  add-folder <path>\n"
            "  show-desktop\n"
            "  await-wallpaper <file name | any>\n"
+           "  fill-with <file name>\n"
+           "  choose-position <position>\n"
            "  close-program\n"
            "  log-on\n";
 }

@@ -10,6 +10,7 @@
 //   fail: <what did not happen>      it did not; the exit code is 1
 //   area: <W>x<H>+<X>+<Y>            the part of the screen its picture shows
 //   shows: <W>x<H>+<X>+<Y> <file>    within that picture, where the bitmap <file> must be seen
+//   fills: <W>x<H>+<X>+<Y> <file>    the same, with <file> scaled to cover that part and cut to its middle
 int RunDemoStep(const std::string& name, const std::vector<std::string>& arguments);
 
 // The steps' names with their arguments, one per line, for the usage text.

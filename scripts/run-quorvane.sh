@@ -2,15 +2,19 @@
 # Quorvane's story under Wine: setup.exe from build/dist installs Quorvane into the demo prefix
 # build/wine-demo, and the installed program rotates the five sample wallpapers on a 1024x768
 # virtual desktop (headless, a PNG picture added through Add... and a folder of pictures added
-# through Add Folder... as well, and a picture copied into that folder while it runs); at the next
-# log-on the shell starts it again from its StartUp shortcut. With a display the user plays it;
-# without one it is played headless under Xvfb, with a picture of each stage in build/demo/, and
-# ends by itself within three minutes.
+# through Add Folder... as well, and a picture copied into that folder while it runs; then the PNG
+# picture fills the screen with the picture position "Fill"); at the next log-on the shell starts
+# it again from its StartUp shortcut. With a display the user plays it; without one it is played
+# headless under Xvfb, with a picture of each stage in build/demo/, and ends by itself within
+# three minutes.
+# Another build plays it with QUORVANE_WIN_BUILD_DIR (build/win), QUORVANE_DIST_DIR (build/dist),
+# QUORVANE_DEMO_WINEPREFIX (build/wine-demo) and QUORVANE_DEMO_DIR (build/demo, the pictures).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-dist="$root/build/dist"
-demo_exe="$root/build/win/demo/QuorvaneDemo.exe"
-pictures="$root/build/demo"
+dist=${QUORVANE_DIST_DIR:-$root/build/dist}
+demo_exe="${QUORVANE_WIN_BUILD_DIR:-$root/build/win}/demo/QuorvaneDemo.exe"
+pictures=${QUORVANE_DEMO_DIR:-$root/build/demo}
+demo_prefix=${QUORVANE_DEMO_WINEPREFIX:-$root/build/wine-demo}
 samples=(Forest NightSky Rainbow Skull Ivy)
 # Our own PNG picture that the headless story adds through Add...: it is not shipped, so the story
 # puts it into the Pictures folder that all users share, as a user's own picture.
@@ -47,17 +51,22 @@ demo() {
 }
 
 # The root mean square difference (0 to 1) between <part>, a part of a picture at no more than
-# 160 x 120 pixels, and the picture file <file> scaled to <size> as a pixel-dropping stretch does
-# and then as the part was, or plain black for "black". Small pictures compare quickly and still
-# tell the samples apart. Each file is scaled once per size: the steps of a story share them.
+# 160 x 120 pixels, and the picture file <file> scaled to <size> and then as the part was, or plain
+# black for "black". <way> "shows" scales as a pixel-dropping stretch does; "fills" as the picture
+# position Fill does: smoothly, to cover <size>, its middle kept. Small pictures compare quickly and
+# still tell the samples apart. Each file is scaled once per size and way: the steps of a story
+# share them.
 scaled="$pictures/.scaled"
 difference() {
-  local part=$1 size=$2 file=$3
-  local wanted="$scaled/${file##*/}-$size.png"
+  local part=$1 size=$2 file=$3 way=$4
+  local wanted="$scaled/${file##*/}-$size-$way.png"
   if [ ! -f "$wanted" ]; then
     mkdir -p "$scaled"
     if [ "$file" = black ]; then
       convert -size "$size" xc:black -sample '160x120>' "$wanted"
+    elif [ "$way" = fills ]; then
+      convert "$file" -filter triangle -resize "${size}^" -gravity center -extent "$size" \
+        -sample '160x120>' "$wanted"
     else
       convert "$file" -filter point -resize "${size}!" -sample '160x120>' "$wanted"
     fi
@@ -65,19 +74,20 @@ difference() {
   compare -metric RMSE "$part" "$wanted" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
 }
 
-# picture_shows <png> <geometry> <file name>: whether that part of the picture shows the known
-# picture of that name: it differs from it by no more than the tolerance and is nearer to it than
-# to any other known picture and to a black screen. Says the differences when it does not.
+# picture_shows <png> <way> <geometry> <file name>: whether that part of the picture shows the
+# known picture of that name, placed the way the step said (see difference): it differs from it by
+# no more than the tolerance and is nearer to it than to any other known picture and to a black
+# screen. Says the differences when it does not.
 picture_shows() {
-  local png=$1 geometry=$2 file=$3 wanted="" other score size=${2%%+*} part="$pictures/.part.png"
+  local png=$1 way=$2 geometry=$3 file=$4 wanted="" other score size=${3%%+*} part="$pictures/.part.png"
   convert "$png" -crop "$geometry" +repage -sample '160x120>' "$part" || return 1
   for other in "${known_pictures[@]}"; do
-    [ "${other##*/}" = "$file" ] && wanted=$(difference "$part" "$size" "$other")
+    [ "${other##*/}" = "$file" ] && wanted=$(difference "$part" "$size" "$other" "$way")
   done
   local scores="$file ${wanted:-?}" nearest=1
   for other in "${known_pictures[@]}" black; do
     [ "${other##*/}" = "$file" ] && continue
-    score=$(difference "$part" "$size" "$other")
+    score=$(difference "$part" "$size" "$other" "$way")
     scores+=", ${other##*/} ${score:-?}"
     awk -v w="${wanted:-1}" -v o="${score:-0}" 'BEGIN { exit !(w < o) }' || nearest=0
   done
@@ -113,7 +123,7 @@ step() {
       "done: "*) said=${line#done: } ;;
       "fail: "*) failed=${line#fail: } ;;
       "area: "*) area=${line#area: } ;;
-      "shows: "*) shows+=("${line#shows: }") ;;
+      "shows: "*|"fills: "*) shows+=("${line%%: *} ${line#*: }") ;;
       "") ;;
       *) other+=("$line") ;;
     esac
@@ -127,17 +137,17 @@ step() {
     printf '%2d. %s\n' "$step_number" "$said"
     return 0
   fi
-  local png="$pictures/$picture.png" screen="$pictures/.screen.png" entry geometry file verdict
+  local png="$pictures/$picture.png" screen="$pictures/.screen.png" entry way geometry file verdict
   if ! timeout 30 import -silent -window root "$screen" || ! convert "$screen" -crop "$area" +repage "$png"; then
     printf '%2d. FAILED (%s): no picture of %s could be taken\n' "$step_number" "$*" "$area"
     return 1
   fi
   rm -f "$screen"
   for entry in "${shows[@]}"; do
-    read -r geometry file <<<"$entry"
-    if ! verdict=$(picture_shows "$png" "$geometry" "$file"); then
-      printf '%2d. FAILED (%s): %s does not show %s at %s: %s\n' \
-        "$step_number" "$*" "${png#"$root"/}" "$file" "$geometry" "$verdict"
+    read -r way geometry file <<<"$entry"
+    if ! verdict=$(picture_shows "$png" "$way" "$geometry" "$file"); then
+      printf '%2d. FAILED (%s): %s does not %s %s at %s: %s\n' \
+        "$step_number" "$*" "${png#"$root"/}" "${way%s}" "$file" "$geometry" "$verdict"
       return 1
     fi
   done
@@ -174,6 +184,12 @@ headless_story() {
   cp "$pictures/$copied_picture" "$folder/" || return 1
   step "$(printf '%02d' $number)-desktop-${copied_picture%.*}" await-wallpaper "$copied_picture" || return 1
   number=$((number + 1))
+  # The PNG picture over the whole screen with the picture position Fill; then "System setting"
+  # again, so that the desktop places the pictures after the log-on itself, as before.
+  file=${added_picture##*/}
+  step "$(printf '%02d' $number)-desktop-${file%.*}-fill" fill-with "$file" || return 1
+  number=$((number + 1))
+  step - choose-position "System setting" || return 1
   step - close-program || return 1
   # The next log-on: the shell opens the StartUp shortcut, and Quorvane goes on rotating.
   step - log-on || return 1
@@ -201,7 +217,7 @@ for needed in "$dist/setup.exe" "$dist/Quorvane.EXE" "$demo_exe"; do
 done
 
 # The demo's own prefix, so that installing there never meets the test runs in build/wine.
-WINEPREFIX=$(QUORVANE_WINEPREFIX="$root/build/wine-demo" "$root/scripts/wine-prefix.sh") || exit 1
+WINEPREFIX=$(QUORVANE_WINEPREFIX="$demo_prefix" "$root/scripts/wine-prefix.sh") || exit 1
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 # With a display: the user presses Install in the virtual desktop; once the installed program
