@@ -1,13 +1,15 @@
-// QuorvaneProbe.dll: a hook that acts inside the probed program. It reads the system menu there,
-// where GetSystemMenu works; it puts itself in the place of SystemParametersInfoA in the
-// program's import table to write down every wallpaper the program sets, however fast; in the
-// place of the framework's ReadFile to make the reads of one file fail; and in the place of the
-// program's EnumDisplayMonitors, GetMonitorInfoA and GetSystemMetrics to show it made-up
-// monitors. It drops files as the shell does.
+// QuorvaneProbe.dll: a hook that acts inside the probed program. It reads the system menu and
+// popup menus there, where GetSystemMenu and GetMenuItemInfoA work; it puts itself in the place of
+// SystemParametersInfoA in the program's import table to write down every wallpaper the program
+// sets, however fast; in the place of the framework's ReadFile to make the reads of one file fail;
+// and in the place of the program's EnumDisplayMonitors, GetMonitorInfoA and GetSystemMetrics to
+// show it made-up monitors. It drops files as the shell does. Armed from the program's start, it
+// writes down every Shell_NotifyIconA call and answers SHQueryUserNotificationState as told.
 #include <shlobj.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -23,23 +25,42 @@ using SystemParametersInfoFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
 SystemParametersInfoFunction g_original = nullptr;
 HANDLE g_log = INVALID_HANDLE_VALUE;
 
+// Item `index` of `menu`, its text in `text`.
+MENUITEMINFOA ReadMenuItem(HMENU menu, int index, char (&text)[256]) {
+    text[0] = '\0';
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
+    item.dwTypeData = text;
+    item.cch = sizeof text;
+    GetMenuItemInfoA(menu, index, TRUE, &item);
+    return item;
+}
+
 void WriteSystemMenu(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
     std::ofstream report(SystemMenuReportPath(GetCurrentProcessId()), std::ios::trunc);
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[256] = "";
-        MENUITEMINFOA item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = sizeof text;
-        GetMenuItemInfoA(menu, i, TRUE, &item);
+        char text[256];
+        MENUITEMINFOA item = ReadMenuItem(menu, i, text);
         if (item.fType & MFT_SEPARATOR) {
             report << "----\n";
         } else {
             report << item.wID << ' ' << text << '\n';
         }
+    }
+}
+
+// `window` is the popup menu window (class "#32768") that TrackPopupMenu shows.
+void WritePopupMenu(HWND window) {
+    auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    std::ofstream report(PopupMenuReportPath(GetCurrentProcessId()), std::ios::binary);
+    int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        char text[256];
+        MENUITEMINFOA item = ReadMenuItem(menu, i, text);
+        report << item.wID << ' ' << item.fType << ' ' << item.fState << ' ' << text << '\n';
     }
 }
 
@@ -197,7 +218,76 @@ void FakeMonitors() {
     RedirectImport(program, GetProcAddress(user32, "GetSystemMetrics"), reinterpret_cast<void*>(&FakeGetSystemMetrics));
 }
 
+using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
+using QueryNotificationStateFunction = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE*);
+
+ShellNotifyIconFunction g_shellNotifyIcon = nullptr;
+QueryNotificationStateFunction g_queryNotificationState = nullptr;
+HANDLE g_notifyIconLog = INVALID_HANDLE_VALUE;
+
+std::string NotifyIconMessageName(DWORD message) {
+    return message < std::size(kNotifyIconMessageNames) ? kNotifyIconMessageNames[message] : std::to_string(message);
+}
+
+// The tip counts only with NIF_TIP; the first version of the structure has room for 64 characters of it.
+std::string NotifyIconTip(const NOTIFYICONDATAA& data) {
+    if (!(data.uFlags & NIF_TIP)) return "";
+    size_t room = data.cbSize <= NOTIFYICONDATAA_V1_SIZE ? 64 : sizeof data.szTip;
+    return std::string(data.szTip, strnlen(data.szTip, room));
+}
+
+BOOL WINAPI RecordingShellNotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
+    if (data) {
+        std::string tip = NotifyIconTip(*data);
+        std::string line = std::to_string(GetTickCount()) + ' ' + NotifyIconMessageName(message) + ' ' +
+                           std::to_string(data->uID) + ' ' + std::to_string(reinterpret_cast<uintptr_t>(data->hWnd)) +
+                           ' ' + std::to_string(data->uCallbackMessage) + ' ' + std::to_string(data->uFlags) + ' ' +
+                           std::to_string(tip.size()) + ' ' + tip + '\n';
+        DWORD written = 0;
+        WriteFile(g_notifyIconLog, line.data(), DWORD(line.size()), &written, nullptr);
+    }
+    return g_shellNotifyIcon(message, data);
+}
+
+// The number in NotificationStatePath, read at every call; without the file, the real answer.
+HRESULT WINAPI AnsweringQueryNotificationState(QUERY_USER_NOTIFICATION_STATE* state) {
+    HANDLE file = CreateFileA(NotificationStatePath(GetCurrentProcessId()).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return g_queryNotificationState(state);
+    char number[16] = "";
+    DWORD got = 0;
+    ReadFile(file, number, sizeof number - 1, &got, nullptr);
+    CloseHandle(file);
+    *state = QUERY_USER_NOTIFICATION_STATE(std::atoi(number));
+    return S_OK;
+}
+
+// Runs while the loader loads this DLL into the program, before the program's first line, when
+// the driver asked for it with ProbeArmPath. shell32 is loaded then, as the program imports it.
+void ArmIfAsked() {
+    DWORD pid = GetCurrentProcessId();
+    if (GetFileAttributesA(ProbeArmPath(pid).c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    HMODULE program = GetModuleHandleA(nullptr);
+    HMODULE shell32 = GetModuleHandleA("shell32.dll");
+    FARPROC notifyIcon = GetProcAddress(shell32, "Shell_NotifyIconA");
+    FARPROC queryState = GetProcAddress(shell32, "SHQueryUserNotificationState");
+    g_shellNotifyIcon = reinterpret_cast<ShellNotifyIconFunction>(reinterpret_cast<void*>(notifyIcon));
+    g_queryNotificationState = reinterpret_cast<QueryNotificationStateFunction>(reinterpret_cast<void*>(queryState));
+    g_notifyIconLog = CreateFileA(NotifyIconRecordPath(pid).c_str(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    RedirectImport(program, notifyIcon, reinterpret_cast<void*>(&RecordingShellNotifyIcon));
+    RedirectImport(program, queryState, reinterpret_cast<void*>(&AnsweringQueryNotificationState));
+    DeleteFileA(ProbeArmPath(pid).c_str());
+}
+
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
+    if (reason == DLL_PROCESS_ATTACH) ArmIfAsked();
+    return TRUE;
+}
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
@@ -206,5 +296,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
     if (code == HC_ACTION && call->message == FailUnreadableReadsMessage()) FailUnreadableReads();
     if (code == HC_ACTION && call->message == DropFilesMessage()) DropFiles(call->hwnd);
     if (code == HC_ACTION && call->message == FakeMonitorsMessage()) FakeMonitors();
+    if (code == HC_ACTION && call->message == ReadPopupMenuMessage()) WritePopupMenu(call->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "Probe.h"
+
 namespace {
 
 const DWORD kExitWaitMs = 10000;
@@ -13,16 +15,24 @@ const DWORD kStartRetryMs = 200;
 
 }  // namespace
 
-ProgramProcess::ProgramProcess(const std::string& folder, const std::string& exeName) {
+ProgramProcess::ProgramProcess(const std::string& folder, const std::string& exeName, StartMode mode) {
     std::string exe = folder + "\\" + exeName;
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    DWORD flags = mode == StartMode::ProbeFromStart ? CREATE_SUSPENDED : 0;
     // Wine at times refuses a new process with ERROR_INTERNAL_ERROR just after another one ended;
     // a moment later it starts it.
     for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
-        if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                           &m_info)) {
+        if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr, folder.c_str(),
+                           &startup, &m_info)) {
+            RemoveProbeFiles(m_info.dwProcessId);
+            if (mode == StartMode::Plain || StartProbed(m_info)) return;
+            std::fprintf(stderr, "the probe did not arm in %s\n", exe.c_str());
+            Kill();
+            CloseHandle(m_info.hThread);
+            CloseHandle(m_info.hProcess);
+            m_info = PROCESS_INFORMATION{};
             return;
         }
         if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) break;

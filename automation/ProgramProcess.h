@@ -6,12 +6,17 @@
 #include <string>
 #include <vector>
 
+// As a user starts a program, or with QuorvaneProbe.dll armed in it before its first line runs
+// (see StartProbed).
+enum class StartMode { Plain, ProbeFromStart };
+
 // A program started from a folder of the case's choosing, with that folder as its working
 // directory, the way a user starts a program from the folder it lies in; ended with its owner.
 class ProgramProcess {
 public:
-    // Starts `folder`\`exeName`; says on stderr why when it cannot.
-    ProgramProcess(const std::string& folder, const std::string& exeName);
+    // Starts `folder`\`exeName`; says on stderr why when it cannot (with ProbeFromStart, also when
+    // the probe did not arm: the process is ended then).
+    ProgramProcess(const std::string& folder, const std::string& exeName, StartMode mode = StartMode::Plain);
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;

@@ -30,9 +30,10 @@ void SetDistFolder(const std::string& folder) { g_distFolder = folder; }
 
 const std::string& DistFolder() { return g_distFolder; }
 
-QuorvaneProcess::QuorvaneProcess() : QuorvaneProcess(g_distFolder) {}
+QuorvaneProcess::QuorvaneProcess(StartMode mode) : QuorvaneProcess(g_distFolder, mode) {}
 
-QuorvaneProcess::QuorvaneProcess(const std::string& folder) : ProgramProcess(folder, "Quorvane.EXE") {}
+QuorvaneProcess::QuorvaneProcess(const std::string& folder, StartMode mode)
+    : ProgramProcess(folder, "Quorvane.EXE", mode) {}
 
 // The wait ends early when another window of the program shows (a message box) or it ends.
 HWND QuorvaneProcess::MainWindow(DWORD milliseconds) const {

@@ -14,9 +14,9 @@ const std::string& DistFolder();
 class QuorvaneProcess : public ProgramProcess {
 public:
     // Starts the Quorvane.EXE of the dist folder; says on stderr why when it cannot.
-    QuorvaneProcess();
+    explicit QuorvaneProcess(StartMode mode = StartMode::Plain);
     // Starts the Quorvane.EXE of `folder`, with `folder` as its working directory.
-    explicit QuorvaneProcess(const std::string& folder);
+    explicit QuorvaneProcess(const std::string& folder, StartMode mode = StartMode::Plain);
 
     // The visible main dialog "Quorvane" once start-up is over, or nullptr after `milliseconds`.
     HWND MainWindow(DWORD milliseconds = 15000) const;
