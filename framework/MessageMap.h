@@ -79,6 +79,15 @@ MessageEntry Plain(UINT message, void (T::*handler)()) {
             }};
 }
 
+// A message whose handler takes its wParam and lParam as they come (an icon's callback message).
+template <class T>
+MessageEntry WithParams(UINT message, void (T::*handler)(WPARAM, LPARAM)) {
+    return {message, message, 0, 0, [handler](CCmdTarget& t, UINT, WPARAM w, LPARAM l) {
+                (As<T>(t).*handler)(w, l);
+                return LRESULT(0);
+            }};
+}
+
 template <class T>
 MessageEntry Paint(void (T::*handler)()) {
     return Plain(WM_PAINT, handler);

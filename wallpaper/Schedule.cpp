@@ -65,6 +65,12 @@ std::vector<int> PickRandomIndexes(int count, int wanted, CRandomSource& random)
     return picks;
 }
 
+int PickOtherIndex(int count, int current, CRandomSource& random) {
+    bool other = count >= 2 && current >= 0 && current < count;
+    int pick = PickRandomIndex(other ? count - 1 : count, random);
+    return other && pick >= current ? pick + 1 : pick;
+}
+
 std::vector<int> ListOrderPicks(int position, int wanted, int count) {
     std::vector<int> picks;
     for (int step = 0; step < std::min(wanted, count); ++step) picks.push_back((position + step) % count);

@@ -51,6 +51,10 @@ int PickRandomIndex(int count, CRandomSource& random);
 // None for an empty sequence.
 std::vector<int> PickRandomIndexes(int count, int wanted, CRandomSource& random);
 
+// A position below count other than `current` where count is 2 or more, each as likely, from one
+// number of a fresh seed; PickRandomIndex's when `current` is no position.
+int PickOtherIndex(int count, int current, CRandomSource& random);
+
 // min(wanted, count) positions in list order from `position` (below count) on, round the end.
 std::vector<int> ListOrderPicks(int position, int wanted, int count);
 

@@ -2,6 +2,7 @@
 // the schedule applied after every load of the settings, and the minute timer.
 #include "WallpaperDlg.h"
 
+#include <shellapi.h>
 #include <stdlib.h>
 #include <time.h>
 
@@ -14,6 +15,8 @@
 #include "PictureWorker.h"
 #include "Schedule.h"
 #include "SystemFolderLister.h"
+#include "TrayIcon.h"
+#include "TrayTip.h"
 #include "WallpaperBitmap.h"
 #include "WinApp.h"
 #include "res/resource.h"
@@ -22,6 +25,17 @@ namespace {
 
 // The place in the sequence of pictures the next tick shows in list order; never saved.
 int g_timerPosition = 0;
+
+// How often a held change asks again whether the user is still busy.
+constexpr UINT kHoldRetryMs = 5000;
+
+// A full-screen program (a game, a film, a presentation) holds the user's eyes: the desktop
+// should not change under it.
+bool IsUserBusy() {
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (FAILED(SHQueryUserNotificationState(&state))) return false;
+    return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
+}
 
 class CCrtRandomSource : public CRandomSource {
 public:
@@ -144,18 +158,61 @@ void CWallpaperDlg::OnApplySettings() {
 
 // Restarts the minute timer, or makes the change that a start or "Apply Settings" is due.
 void CWallpaperDlg::ApplySchedule() {
-    KillTimer(ID_ROTATION_TIMER);
-    if (g_settings.frequencyMode == FREQ_MINUTES) {
-        uint32_t period = 0;
-        if (TimerPeriodForMinutes(g_settings.minutes, &period)) SetTimer(ID_ROTATION_TIMER, period);
-        return;
-    }
+    RestartMinuteTimer();
+    if (g_settings.frequencyMode == FREQ_MINUTES) return;
     if (g_settings.frequencyMode == FREQ_ONCE_A_DAY) {
         char today[128] = "";
         _strdate(today);
         if (!IsDailyChangeDue(today, g_settings.saveDate)) return;
     }
-    MakeNextChange();
+    MakeScheduledChange(ChangeKind::Start);
+}
+
+void CWallpaperDlg::RestartMinuteTimer() {
+    KillTimer(ID_ROTATION_TIMER);
+    uint32_t period = 0;
+    if (g_settings.frequencyMode == FREQ_MINUTES && TimerPeriodForMinutes(g_settings.minutes, &period)) {
+        SetTimer(ID_ROTATION_TIMER, period);
+    }
+}
+
+// The icon's Next Picture: the place after 1001's picture (or a random other one), shown as a
+// tick shows it; the minute timer goes on after it, a whole period later. Neither a pause nor a
+// busy user holds it.
+void CWallpaperDlg::OnNextPicture() {
+    std::vector<Place> places = ReadPictureSequence();
+    int count = int(places.size());
+    if (count == 0) return;
+    int current = FindPlace(places, GetShownPath());
+    CCrtRandomSource random;
+    int first = g_settings.randomPick ? PickOtherIndex(count, current, random) : (current + 1) % count;
+    std::vector<int> picks = ListOrderPicks(first, PicturesPerChange(), count);
+    ChangeToPlaces(ChangeKind::Tick, places, picks);
+    g_timerPosition = g_settings.randomPick ? first : (picks.back() + 1) % count;
+    RestartMinuteTimer();
+}
+
+// A change due while one is held merges into the held one.
+void CWallpaperDlg::MakeScheduledChange(ChangeKind kind) {
+    if (m_display.rotationPaused || m_heldChange) return;
+    if (IsUserBusy()) {
+        m_heldChange = kind;
+        SetTimer(ID_HOLD_TIMER, kHoldRetryMs);
+        return;
+    }
+    if (kind == ChangeKind::Tick) {
+        MakeTick();
+    } else {
+        MakeNextChange();
+    }
+}
+
+void CWallpaperDlg::OnHoldTimer() {
+    if (IsUserBusy()) return;
+    KillTimer(ID_HOLD_TIMER);
+    ChangeKind kind = *m_heldChange;
+    m_heldChange.reset();
+    MakeScheduledChange(kind);
 }
 
 // Shows, selects and sets the picture after the saved one, or a random one (one for each monitor
@@ -176,8 +233,17 @@ void CWallpaperDlg::MakeNextChange() {
     OnSetWallpaperNow();
 }
 
-// A tick while a change waits merges into that change.
 void CWallpaperDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == ID_HOLD_TIMER) {
+        OnHoldTimer();
+    } else {
+        MakeScheduledChange(ChangeKind::Tick);
+    }
+    CDialog::OnTimer(nIDEvent);
+}
+
+// A tick while a change waits merges into that change.
+void CWallpaperDlg::MakeTick() {
     std::vector<Place> places;
     if (!m_pPictureWorker->IsChangeWaiting()) places = ReadPictureSequence();
     int count = int(places.size());
@@ -193,7 +259,6 @@ void CWallpaperDlg::OnTimer(UINT_PTR nIDEvent) {
             g_timerPosition = step.nextPosition;
         }
     }
-    CDialog::OnTimer(nIDEvent);
 }
 
 // Shows the first picked picture in 1001 (and selects its line, at start-up and "Apply
@@ -217,4 +282,5 @@ void CWallpaperDlg::HandToDesktop(const WallpaperChange& change) {
     if (change.position != PicturePosition::SystemSetting) SetComposedStyle(change.layout);
     std::string wallpaper = change.wallpaper;
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &wallpaper[0], SPIF_UPDATEINIFILE);
+    m_pTrayIcon->SetTip(TrayTip(change.entries[size_t(change.chosen)]));
 }

@@ -3,6 +3,7 @@
 // a composed wallpaper needs, the user's own kept and put back.
 #include "WallpaperDlg.h"
 
+#include <functional>
 #include <iterator>
 #include <optional>
 
@@ -49,6 +50,17 @@ std::optional<std::string> ReadDisplayFile() {
     return bytes;
 }
 
+// Changes the values of the file as it is now, whose other keys and sections stay. No file
+// stands for the defaults, so they make none.
+void UpdateDisplayFile(const std::function<void(DisplaySettings&)>& change) {
+    std::optional<std::string> bytes = ReadDisplayFile();
+    if (!bytes) return;
+    DisplaySettings saved = ReadDisplaySettings(*bytes);
+    change(saved);
+    if (bytes->empty() && saved == DisplaySettings{}) return;
+    ReplaceFileContent(kDisplayFilePath, WriteDisplaySettings(*bytes, saved));
+}
+
 }  // namespace
 
 void CWallpaperDlg::LoadDisplaySettings() {
@@ -78,18 +90,17 @@ DisplaySettings CWallpaperDlg::GetDisplaySettingsFromControls() const {
     return settings;
 }
 
-// Written over the file as it is now, whose other keys and sections stay. No file stands for the
-// defaults, so they make none.
 void CWallpaperDlg::SaveDisplaySettings(const DisplaySettings& settings) {
-    std::optional<std::string> bytes = ReadDisplayFile();
-    if (!bytes) return;
-    DisplaySettings saved = ReadDisplaySettings(*bytes);
-    saved.position = settings.position;
-    saved.eachMonitor = settings.eachMonitor;
-    saved.userTileWallpaper = settings.userTileWallpaper;
-    saved.userWallpaperStyle = settings.userWallpaperStyle;
-    if (bytes->empty() && saved == DisplaySettings{}) return;
-    ReplaceFileContent(kDisplayFilePath, WriteDisplaySettings(*bytes, saved));
+    UpdateDisplayFile([&settings](DisplaySettings& saved) {
+        saved.position = settings.position;
+        saved.eachMonitor = settings.eachMonitor;
+        saved.userTileWallpaper = settings.userTileWallpaper;
+        saved.userWallpaperStyle = settings.userWallpaperStyle;
+    });
+}
+
+void CWallpaperDlg::SaveRotationPaused() {
+    UpdateDisplayFile([this](DisplaySettings& saved) { saved.rotationPaused = m_display.rotationPaused; });
 }
 
 // The settings take effect. Going back to the desktop's own style puts back the user's values

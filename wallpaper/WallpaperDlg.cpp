@@ -4,6 +4,7 @@
 #include "AboutDlg.h"
 #include "DialogChrome.h"
 #include "HelpDlg.h"
+#include "TrayIcon.h"
 #include "WaitCursor.h"
 #include "WinApp.h"
 #include "res/resource.h"
@@ -42,6 +43,13 @@ const MessageMap* CWallpaperDlg::GetMessageMap() const {
         msg::CtlColor(&CWallpaperDlg::OnCtlColor),
         msg::Command(IDC_ABOUT_BUTTON, &CWallpaperDlg::OnAboutButton),
         msg::Plain(WM_PICTURE_DECODED, &CWallpaperDlg::OnPictureDecoded),
+        msg::WithParams(WM_TRAY_ICON, &CWallpaperDlg::OnTrayIcon),
+        msg::Plain(TaskbarCreatedMessage(), &CWallpaperDlg::OnTaskbarCreated),
+        msg::Command(IDM_TRAY_NEXT, &CWallpaperDlg::OnNextPicture),
+        msg::Command(IDM_TRAY_PAUSE, &CWallpaperDlg::OnPauseRotation),
+        msg::Command(IDM_TRAY_OPEN, &CWallpaperDlg::OnOpenWindow),
+        msg::Command(IDM_TRAY_EXIT, &CWallpaperDlg::OnTrayExit),
+        msg::Plain(WM_DESTROY, &CWallpaperDlg::OnDestroy),
     });
     return &map;
 }
@@ -62,6 +70,8 @@ BOOL CWallpaperDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     m_pPictureWorker = std::make_unique<CPictureWorker>(m_hWnd, WM_PICTURE_DECODED, kWallpaperFilePath);
+    m_pTrayIcon = std::make_unique<CTrayIcon>(m_hWnd, WM_TRAY_ICON, m_hIcon);
+    m_pTrayIcon->Add();
     LoadDisplaySettings();
     LoadAndApplySettings();
     if (g_settings.startMinimized) SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Controls.h"
@@ -21,14 +22,19 @@ constexpr char kWallpaperFilePath[] = "C:\\Quorvane\\Wallpaper.bmp";
 constexpr char kDisplayFilePath[] = "C:\\Quorvane\\Display.INI";
 
 constexpr UINT_PTR ID_ROTATION_TIMER = 1;
+// Asks again whether the user is still busy while a scheduled change is held.
+constexpr UINT_PTR ID_HOLD_TIMER = 2;
 // Posted by the picture worker when a preview or a wallpaper change is done.
 constexpr UINT WM_PICTURE_DECODED = WM_APP + 1;
+// The icon's clicks in the notification area.
+constexpr UINT WM_TRAY_ICON = WM_APP + 2;
 
 // The settings of this run; all zero until a settings file is loaded.
 extern WallpaperSettings g_settings;
 
 class CDibImage;
 class CHelpDlg;
+class CTrayIcon;
 
 class CWallpaperDlg : public CDialog {
 public:
@@ -62,6 +68,15 @@ private:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnAboutButton();
     void OnPictureDecoded();
+    void OnTrayIcon(WPARAM id, LPARAM mouseMessage);
+    void OnTaskbarCreated();
+    void OnNextPicture();
+    void OnPauseRotation();
+    void OnOpenWindow();
+    void OnTrayExit();
+    void OnDestroy();
+    // Sent to top-level windows when the taskbar is made anew (after the shell restarted).
+    static UINT TaskbarCreatedMessage();
 
     // Adding to the list: Add Folder..., a command of the system menu, and the lines that it, Add...
     // and a drop add. A line already listed is not added again; 1001 shows the line either way.
@@ -104,13 +119,19 @@ private:
     void ShowDisplaySettingsInControls();
     DisplaySettings GetDisplaySettingsFromControls() const;
     void SaveDisplaySettings(const DisplaySettings& settings);
+    void SaveRotationPaused();
     void ApplyDisplaySettings(const DisplaySettings& settings);
     void RestoreUserStyle();
     void SetComposedStyle(WallpaperLayoutKind layout);
     int PicturesPerChange() const;
 
-    // The rotation.
+    // The rotation. A scheduled change (a tick, or the change of a start or Apply Settings) is
+    // not made while the rotation is paused, and is held while the user is busy.
     void ApplySchedule();
+    void RestartMinuteTimer();
+    void MakeScheduledChange(ChangeKind kind);
+    void OnHoldTimer();
+    void MakeTick();
     void MakeNextChange();
     void ChangeToPlaces(ChangeKind kind, const std::vector<Place>& places, const std::vector<int>& picks);
     WallpaperChange NewChange(ChangeKind kind) const;
@@ -148,4 +169,6 @@ private:
     // one when the user selected it, the one made the wallpaper when a change selected it.
     Place m_folderPreview;
     DisplaySettings m_display;
+    std::unique_ptr<CTrayIcon> m_pTrayIcon;  // from OnInitDialog on
+    std::optional<ChangeKind> m_heldChange;  // due while the user was busy
 };

@@ -77,10 +77,10 @@ TEST(RandomPick, ReseedsWithTheCurrentSecondAndTakesTheNextNumberModuloCount) {
     EXPECT_EQ(random.seeds, (std::vector<unsigned int>{1765000123u, 1765000124u, 1765000124u, 1765000124u}));
 }
 
-TEST(PicksForEachMonitor, DifferentPlacesFromOneSeedThenEveryOtherPlaceOnce) {
+TEST(PicksForEachMonitor, DifferentPlacesFromOneSeedThenEveryOtherPlaceOnceAndNextPictureAnOtherOne) {
     class CScriptedRandom : public CRandomSource {
     public:
-        std::vector<int> numbers{4, 4, 9, 7, 7, 7};
+        std::vector<int> numbers{4, 4, 9, 7, 7, 7, 2, 0};
         int seeds = 0;
 
         std::time_t Now() override { return 1765000123; }
@@ -93,6 +93,9 @@ TEST(PicksForEachMonitor, DifferentPlacesFromOneSeedThenEveryOtherPlaceOnce) {
     EXPECT_EQ(PickRandomIndexes(5, 3, random), (std::vector<int>{4, 0, 1})) << "a place drawn again gives way";
     EXPECT_EQ(PickRandomIndexes(2, 3, random), (std::vector<int>{1, 0})) << "no more picks than places";
     EXPECT_EQ(random.seeds, 2);
+    EXPECT_EQ(PickOtherIndex(5, 3, random), 4) << "7 % 4 passes over the current place";
+    EXPECT_EQ(PickOtherIndex(5, 3, random), 2);
+    EXPECT_EQ(PickOtherIndex(1, 0, random), 0) << "the only place";
     EXPECT_EQ(ListOrderPicks(3, 2, 4), (std::vector<int>{3, 0}));
     EXPECT_EQ(ListOrderPicks(1, 5, 3), (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(ChangeCandidates({3, 0}, 4), (std::vector<int>{3, 0, 1, 2}));

@@ -47,3 +47,10 @@
 // System menu commands must keep their low four bits clear.
 #define IDM_ABOUTBOX 0x0010
 #define IDM_ADDFOLDER 0x0020
+
+// The notification area icon's menu.
+#define IDR_TRAY_MENU 150
+#define IDM_TRAY_NEXT 0x8001
+#define IDM_TRAY_PAUSE 0x8002
+#define IDM_TRAY_OPEN 0x8003
+#define IDM_TRAY_EXIT 0x8004
