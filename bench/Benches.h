@@ -31,7 +31,16 @@ void RunPictureBench(const std::string& folder, int repetitions);
 // (MeasurePeakMemory).
 void RunPictureMemoryBench(const std::string& folder, int repetitions);
 
-// In the process started for one memory subject ("decode24", "wallpaper", "wallpaper-fill" or
-// "preview") of the picture `path`: runs it and writes the process's peak working set in bytes
-// to stdout.
+// The composed wallpaper (Fill) of a 6000 x 4000 photo: the change against the change with System
+// setting, the composition alone (decoded beforehand) against the platform's decode, and two
+// monitors against one per pixel written; scripts/bench.sh puts the photo into `folder`.
+void RunCompositionBench(const std::string& folder, int repetitions);
+
+// The peak memory of the System-setting change and of the composed change on one and on two
+// monitors of that photo, against a banded 24-bit decode, each in a process of its own.
+void RunCompositionMemoryBench(const std::string& folder, int repetitions);
+
+// In the process started for one memory subject ("decode24", "wallpaper", "wallpaper-fill",
+// "preview", "composed-fill" or "two-monitors") of the picture `path`: runs it and writes the
+// process's peak working set in bytes to stdout.
 int MeasurePeakMemory(const std::string& folder, const std::string& subject, const std::string& path);

@@ -1,27 +1,28 @@
-// The peak memory of the program's picture decodes against a banded 24-bit decode of the same
-// file, each measured in a process of its own: QuorvaneBench.exe starts itself once per subject
-// and reads back that process's peak working set.
+// The peak memory of the program's picture decodes and composed wallpapers against a banded
+// 24-bit decode of the same file, each measured in a process of its own: QuorvaneBench.exe starts
+// itself once per subject and reads back that process's peak working set.
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "BenchSupport.h"
 #include "Benches.h"
 #include "PictureSubjects.h"
 #include "PreviewDialog.h"
+#include "WallpaperComposer.h"
 
 namespace {
 
 constexpr DWORD kWaitMs = 300000;
 
-// The subjects, in the order a repetition starts them; the first is the baseline.
-constexpr const char* kSubjects[] = {"decode24", "wallpaper", "wallpaper-fill", "preview"};
-constexpr int kSubjectCount = int(std::size(kSubjects));
+// The subjects of each benchmark, in the order a repetition starts them; the first is the baseline.
+const std::vector<const char*> kPictureSubjects = {"decode24", "wallpaper", "wallpaper-fill", "preview"};
+const std::vector<const char*> kCompositionSubjects = {"decode24", "wallpaper", "composed-fill", "two-monitors"};
 
 void RunSubject(HWND dialog, const std::string& folder, const std::string& subject, const std::string& path) {
     if (subject == "decode24") {
@@ -33,6 +34,11 @@ void RunSubject(HWND dialog, const std::string& folder, const std::string& subje
         WriteCopy(path.c_str(), folder + "\\Wallpaper.bmp");
     } else if (subject == "preview") {
         DecodePreview(path.c_str(), PreviewSize(dialog));
+    } else if (subject == "composed-fill") {
+        WriteComposedChange(PicturePosition::Fill, path.c_str(), DisplayMonitors(), folder + "\\Wallpaper.bmp");
+    } else if (subject == "two-monitors") {
+        WriteComposedChange(PicturePosition::Fill, path.c_str(), {kPrimaryMonitor, kLeftMonitor},
+                            folder + "\\Wallpaper.bmp");
     } else {
         Fail("no such memory subject: " + subject);
     }
@@ -84,6 +90,20 @@ double PeakOfSubject(const std::string& folder, const char* subject, const std::
     return std::strtod(output.c_str(), nullptr);
 }
 
+// Every repetition starts each subject's process once for the picture `name` of the folder.
+void MeasureSubjects(const std::string& folder, const char* name, const std::vector<const char*>& subjects,
+                     int repetitions) {
+    std::string path = folder + "\\" + name;
+    Say("peak memory %s: %d repetitions, a process per subject", name, repetitions);
+    for (int repetition = 0; repetition < repetitions; ++repetition) {
+        for (size_t turn = 0; turn < subjects.size(); ++turn) {
+            const char* subject = subjects[(size_t(repetition) + turn) % subjects.size()];
+            Emit("peakmemory", name, repetition, subject, PeakOfSubject(folder, subject, path));
+        }
+    }
+    DeleteFileA((folder + "\\Wallpaper.bmp").c_str());
+}
+
 }  // namespace
 
 int MeasurePeakMemory(const std::string& folder, const std::string& subject, const std::string& path) {
@@ -101,16 +121,10 @@ int MeasurePeakMemory(const std::string& folder, const std::string& subject, con
 
 void RunPictureMemoryBench(const std::string& folder, int repetitions) {
     for (const PictureFile& file : kPictureFiles) {
-        if (!file.largerThanScreen) continue;
-        std::string path = folder + "\\" + file.name;
-        int fileRepetitions = RepetitionsFor(file, repetitions);
-        Say("peak memory %s: %d repetitions, a process per subject", file.name, fileRepetitions);
-        for (int repetition = 0; repetition < fileRepetitions; ++repetition) {
-            for (int turn = 0; turn < kSubjectCount; ++turn) {
-                const char* subject = kSubjects[(repetition + turn) % kSubjectCount];
-                Emit("peakmemory", file.name, repetition, subject, PeakOfSubject(folder, subject, path));
-            }
-        }
+        if (file.largerThanScreen) MeasureSubjects(folder, file.name, kPictureSubjects, RepetitionsFor(file, repetitions));
     }
-    DeleteFileA((folder + "\\Wallpaper.bmp").c_str());
+}
+
+void RunCompositionMemoryBench(const std::string& folder, int repetitions) {
+    MeasureSubjects(folder, kCompositionPicture, kCompositionSubjects, repetitions);
 }

@@ -13,6 +13,7 @@
 #include "BenchSupport.h"
 #include "DesktopWallpaper.h"
 #include "FileStore.h"
+#include "WallpaperComposer.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -22,6 +23,8 @@ const PictureFile kPictureFiles[4] = {
     {"photo-3840x2160.jpg", true, false},
     {"photo-12000x8000.jpg", true, true},
 };
+
+const char kCompositionPicture[] = "photo-6000x4000.jpg";
 
 namespace {
 
@@ -93,14 +96,18 @@ int RepetitionsFor(const PictureFile& file, int repetitions) {
     return file.decodesInSeconds ? std::min(repetitions, kSlowPictureRepetitions) : repetitions;
 }
 
-void PlatformDecode(const wchar_t* path) {
+DecodedPicture DecodeWhole32(const wchar_t* path) {
     ComPtr<IWICBitmapSource> converted = ConvertedFrame(path, GUID_WICPixelFormat32bppBGR);
-    UINT width = 0;
-    UINT height = 0;
-    Check(converted->GetSize(&width, &height), "size");
-    UINT stride = width * 4;
-    std::unique_ptr<BYTE[]> pixels(new BYTE[size_t(stride) * height]);
-    Check(converted->CopyPixels(nullptr, stride, stride * height, pixels.get()), "copy");
+    DecodedPicture picture;
+    Check(converted->GetSize(&picture.width, &picture.height), "size");
+    UINT stride = picture.width * 4;
+    picture.pixels.reset(new BYTE[size_t(stride) * picture.height]);
+    Check(converted->CopyPixels(nullptr, stride, stride * picture.height, picture.pixels.get()), "copy");
+    return picture;
+}
+
+void PlatformDecode(const wchar_t* path) {
+    DecodeWhole32(path);
 }
 
 void BandedDecode24(const wchar_t* path) {
@@ -131,6 +138,15 @@ void WriteCopy(const char* path, const std::string& bitmapPath) {
     if (IsBitmapFile(path)) Fail(std::string("taken for a bitmap: ") + path);
     if (WriteWallpaperCopy(path, bitmapPath.c_str(), [] { return false; }) != PictureRefusal::None) {
         Fail(std::string("no wallpaper copy written for ") + path);
+    }
+}
+
+void WriteComposedChange(PicturePosition position, const char* path, std::vector<ScreenRect> monitors,
+                         const std::string& bitmapPath) {
+    CWallpaperComposer composer(position, std::move(monitors), DesktopColor(), [] { return false; });
+    if (composer.DrawOnEveryMonitor(path) != PictureRefusal::None) Fail(std::string("not composed: ") + path);
+    if (composer.Write(DesktopLayoutKind(), bitmapPath.c_str()) != PictureRefusal::None) {
+        Fail("no composed wallpaper written for " + std::string(path));
     }
 }
 

@@ -1,5 +1,5 @@
 // QuorvaneBench.exe: the Windows-side benchmarks, run under Wine by scripts/bench.sh.
-//   QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|picture|picture-memory|folder|startup ...]
+//   QuorvaneBench.exe <work folder> <program folder> <repetitions> [load|preview|picture|picture-memory|composition|composition-memory|folder|startup ...]
 // Result lines go to stdout (see Emit), progress to stderr. The picture memory benchmark starts
 // the program again for each measurement, as
 //   QuorvaneBench.exe <work folder> - 1 memory <subject> <picture file>
@@ -15,7 +15,7 @@
 int main(int argc, char** argv) {
     if (argc < 4) {
         Say("usage: QuorvaneBench.exe <work folder> <program folder> <repetitions> "
-            "[load|preview|picture|picture-memory|folder|startup ...]");
+            "[load|preview|picture|picture-memory|composition|composition-memory|folder|startup ...]");
         return 2;
     }
     if (argc == 7 && std::strcmp(argv[4], "memory") == 0) return MeasurePeakMemory(argv[1], argv[5], argv[6]);
@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
     if (wanted("preview")) RunPreviewBench(workFolder, repetitions);
     if (wanted("picture")) RunPictureBench(workFolder, repetitions);
     if (wanted("picture-memory")) RunPictureMemoryBench(workFolder, repetitions);
+    if (wanted("composition")) RunCompositionBench(workFolder, repetitions);
+    if (wanted("composition-memory")) RunCompositionMemoryBench(workFolder, repetitions);
     if (wanted("folder")) RunFolderBench(workFolder, repetitions);
     if (wanted("startup")) RunStartupBench(workFolder, programFolder, repetitions);
     return 0;

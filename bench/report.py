@@ -19,6 +19,7 @@ import subprocess
 SIZES = ["640x480x8", "1920x1080x24", "7680x4320x24"]
 FULL_HD_PICTURES = ["photo-1920x1080.jpg", "photo-1920x1080.png"]
 LARGE_PHOTOS = ["photo-3840x2160.jpg", "photo-12000x8000.jpg"]
+COMPOSITION_PHOTO = "photo-6000x4000.jpg"
 # The trees of the folder benchmark: (case, as named in the table).
 FOLDER_TREES = [("1x10000", "1 folder of 10,000 pictures"), ("100x100", "100 folders of 100 pictures")]
 # The desktop styles the wallpaper change is measured with: (as named in the table, the subject of
@@ -125,6 +126,36 @@ def large_photo_rows(wine):
     return rows
 
 
+def composition_rows(wine):
+    """The wallpaper Quorvane composes itself (Fill) for the 6000 x 4000 photo: the change against
+    the System-setting change, the composition alone against the platform decode, two monitors
+    against one per pixel written, and peak memory against a banded 24-bit decode."""
+    section = "Composed wallpaper: 6000 × 4000 photo, Fill, onto 1920 × 1080 (Wine)"
+    name = COMPOSITION_PHOTO
+    times = wine.get(("composition", name), {})
+    per_pixel = wine.get(("perpixel", name), {})
+    memory = wine.get(("peakmemory", name), {})
+    return [
+        Row(section, "change with Fill (composed, written) ÷ change with System setting (prefix's style: Center)", name,
+            "composed-fill", "system", (1.10, False)).fill(times),
+        Row(section, "change with Fill (composed, written) ÷ change with System setting, desktop style Fill", name,
+            "composed-fill", "system-fill").fill(times),
+        Row(section, "change with Fill (composed, written) ÷ platform decode to 32 bits", name, "composed-fill",
+            "decode").fill(times),
+        Row(section, "composition alone (decoded beforehand: scaled, composed, written) ÷ platform decode to 32 bits",
+            name, "composition", "decode", (0.25, False)).fill(times),
+        Row(section, "two monitors (1920 × 1080 and 1280 × 1024 left of it) ÷ one monitor, time per pixel written",
+            name, "two-monitors", "one-monitor", (1.10, False)).fill(per_pixel),
+        Row(section, "two monitors ÷ one monitor, whole change", name, "two-monitors", "one-monitor").fill(times),
+        Row(section, "peak working set: change with System setting (prefix's style) ÷ banded 24-bit decode", name,
+            "wallpaper", "decode24", (1.25, False), "bytes").fill(memory),
+        Row(section, "peak working set: change with Fill (composed, one monitor) ÷ banded 24-bit decode", name,
+            "composed-fill", "decode24", (1.25, False), "bytes").fill(memory),
+        Row(section, "peak working set: change with Fill on two monitors ÷ banded 24-bit decode", name,
+            "two-monitors", "decode24", None, "bytes").fill(memory),
+    ]
+
+
 def build_rows(wine, core):
     rows = []
     for size in SIZES:
@@ -153,6 +184,7 @@ def build_rows(wine, core):
         rows.append(Row(section, "wallpaper change, copy written ÷ platform decode to 32 bits", name, "wallpaper",
                         "decode", (1.5, False)).fill(runs))
     rows.extend(large_photo_rows(wine))
+    rows.extend(composition_rows(wine))
     for case, name in FOLDER_TREES:
         rows.append(Row("Finding the next picture of a folder line (Wine)",
                         "PictureSequence and the timer's step ÷ bare FindFirstFileExA walk", name, "sequence",
@@ -276,9 +308,9 @@ def main():
     library = context.get("library_build_type", "unknown")
     page = f"""# Performance
 
-How fast Quorvane loads and previews a picture, finds the next picture of a folder line and
-starts, and how much it holds while idle, each as a ratio against a baseline measured in the same
-run. Written by `{arguments.command}` (it builds what it needs, runs everything and rewrites this
+How fast Quorvane loads and previews a picture, composes a wallpaper, finds the next picture of a
+folder line and starts, and how much it holds while idle, each as a ratio against a baseline
+measured in the same run. Written by `{arguments.command}` (it builds what it needs, runs everything and rewrites this
 page); the numbers below are from its last run: {arguments.repetitions} repetitions per figure, {2 * arguments.repetitions} for the start-ups and idle memory,
 at most 5 for the 12000 × 8000 photo.
 

@@ -35,17 +35,18 @@ build/native-bench/bench/core_bench --benchmark_repetitions="$reps" \
   --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1 \
   --benchmark_out="$out/core.json" --benchmark_out_format=json >/dev/null
 
-echo "== under Wine: loads, preview draws, pictures and their memory, folder walks, start-ups and memory, $reps repetitions"
+echo "== under Wine: loads, preview draws, pictures, composed wallpapers and their memory, folder walks, start-ups and memory, $reps repetitions"
 WINEPREFIX=$(QUORVANE_WINEPREFIX=${QUORVANE_WINEPREFIX:-$root/build/wine-bench} "$root/scripts/wine-prefix.sh")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# The picture benchmark measures the wallpaper copy for a 1920 x 1080 screen: the prefix's desktop
-# (a virtual one, see wine-prefix.sh) is made that size, and so is the X screen it is shown on.
+# The picture and composition benchmarks measure the wallpaper for a 1920 x 1080 screen: the
+# prefix's desktop (a virtual one, see wine-prefix.sh), one monitor, is made that size, and so is
+# the X screen it is shown on.
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1920x1080 /f >/dev/null
 timeout 30 wineserver -w
-# The pictures of the picture benchmark: one photograph-like scene of each size, the full-HD one
-# as a JPEG and as a PNG, the larger ones as JPEGs. Debian's ImageMagick policy allows 256 MiB of
-# memory and 1 GiB of disk, too little for 12000 x 8000 at 16 bits a channel, so ours raises
-# both; that picture takes a minute to make and is kept from one run to the next.
+# The pictures of the picture and composition benchmarks: one photograph-like scene of each size,
+# the full-HD one as a JPEG and as a PNG, the larger ones as JPEGs. Debian's ImageMagick policy
+# allows 256 MiB of memory and 1 GiB of disk, too little for 12000 x 8000 at 16 bits a channel, so
+# ours raises both; the two largest take a while to make and are kept from one run to the next.
 pictures="$WINEPREFIX/drive_c/QuorvaneBench"
 mkdir -p "$pictures" "$out/magick"
 cat >"$out/magick/policy.xml" <<'POLICY'
@@ -63,10 +64,12 @@ photo() {  # photo <width>x<height> <file> [output options]
 photo 1920x1080 "$pictures/photo-1920x1080.png"
 convert "$pictures/photo-1920x1080.png" -quality 90 "$pictures/photo-1920x1080.jpg"
 photo 3840x2160 "$pictures/photo-3840x2160.jpg" -quality 90
-if [ ! -f "$pictures/photo-12000x8000.jpg" ]; then
-  photo 12000x8000 "$pictures/photo-12000x8000.new.jpg" -quality 90
-  mv "$pictures/photo-12000x8000.new.jpg" "$pictures/photo-12000x8000.jpg"
-fi
+for size in 6000x4000 12000x8000; do
+  if [ ! -f "$pictures/photo-$size.jpg" ]; then
+    photo "$size" "$pictures/photo-$size.new.jpg" -quality 90
+    mv "$pictures/photo-$size.new.jpg" "$pictures/photo-$size.jpg"
+  fi
+done
 session='wine "$0" "$@"; status=$?; timeout 30 wineserver -w || wineserver -k; exit $status'
 timeout --kill-after=10 3600 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c "$session" \
   "$root/build/win-bench/bench/QuorvaneBench.exe" 'C:\QuorvaneBench' "Z:${app//\//\\}" "$reps" >"$out/wine.tsv"
