@@ -34,10 +34,12 @@ const GUID* const kOpaqueFormats[] = {
     &GUID_WICPixelFormat4bppGray, &GUID_WICPixelFormat8bppGray,   &GUID_WICPixelFormat16bppGray,
 };
 
-// The frame in the format the scaler takes, with its size.
+// The frame in the format the scaler takes, or in 24-bit blue-green-red, which is widened as it
+// is read; with its size.
 struct FrameSource {
     ComPtr<IWICBitmapSource> pixels;
     bool opaque = false;
+    UINT pixelBytes = kPixelBytes;
     UINT width = 0;
     UINT height = 0;
 };
@@ -58,10 +60,17 @@ bool IsOpaqueFormat(const WICPixelFormatGUID& format) {
 
 // The component takes every format to 32-bit blue-green-red(-alpha), and that on to any other,
 // but not every format straight to any other (Wine takes no 16-bit channels straight to 24 bits).
+// A 24-bit blue-green-red frame (a JPEG's) is read as it is: widening it here costs a fifth of
+// the component's conversion.
 bool ConvertFrame(IWICBitmapFrameDecode* frame, FrameSource& source) {
     WICPixelFormatGUID native{};
     if (FAILED(frame->GetPixelFormat(&native))) return false;
     source.opaque = IsOpaqueFormat(native);
+    if (native == GUID_WICPixelFormat24bppBGR) {
+        source.pixelBytes = 3;
+        source.pixels = frame;
+        return true;
+    }
     if (source.opaque) return SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame, &source.pixels));
     ComPtr<IWICBitmapSource> straight;
     return SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, &straight)) &&
@@ -104,6 +113,28 @@ void MakeOpaque(BYTE* band, size_t pixelCount) {
     for (size_t at = 0; at < pixelCount; ++at) pixels[at] |= kOpaque;
 }
 
+void WidenToOpaque(const BYTE* stored, BYTE* band, size_t pixelCount) {
+    uint32_t* pixels = reinterpret_cast<uint32_t*>(band);
+    for (size_t at = 0; at < pixelCount; ++at, stored += 3) {
+        pixels[at] = kOpaque | uint32_t(stored[2]) << 16 | uint32_t(stored[1]) << 8 | stored[0];
+    }
+}
+
+// A band of `rows` rows from `row` on, as the scaler takes them.
+bool ReadBand(const FrameSource& source, UINT row, UINT rows, std::vector<BYTE>& stored, std::vector<BYTE>& band) {
+    UINT stride = source.width * source.pixelBytes;
+    WICRect rect{0, INT(row), INT(source.width), INT(rows)};
+    BYTE* target = source.pixelBytes == kPixelBytes ? band.data() : stored.data();
+    if (FAILED(source.pixels->CopyPixels(&rect, stride, stride * rows, target))) return false;
+    size_t pixelCount = size_t(source.width) * rows;
+    if (source.pixelBytes != kPixelBytes) {
+        WidenToOpaque(stored.data(), band.data(), pixelCount);
+    } else if (source.opaque) {
+        MakeOpaque(band.data(), pixelCount);
+    }
+    return true;
+}
+
 // One copy's scaler and where its part lies in the stored picture.
 struct StoredCopy {
     CopyGeometry wanted;
@@ -132,13 +163,10 @@ bool ScaleInBands(const FrameSource& source, std::vector<StoredCopy>& copies, co
     }
     UINT stride = source.width * kPixelBytes;
     std::vector<BYTE> band(size_t(stride) * kBandRows);
+    std::vector<BYTE> stored(source.pixelBytes == kPixelBytes ? 0 : size_t(source.width) * source.pixelBytes * kBandRows);
     for (UINT row = first; row < end; row += kBandRows) {
-        if (cancelled()) return false;
-        UINT rows = std::min(kBandRows, end - row);
-        WICRect rect{0, INT(row), INT(source.width), INT(rows)};
-        if (FAILED(source.pixels->CopyPixels(&rect, stride, stride * rows, band.data()))) return false;
-        if (source.opaque) MakeOpaque(band.data(), size_t(source.width) * rows);
-        for (StoredCopy& copy : copies) copy.scaler.AddRows(band.data(), stride, row, rows);
+        if (cancelled() || !ReadBand(source, row, std::min(kBandRows, end - row), stored, band)) return false;
+        for (StoredCopy& copy : copies) copy.scaler.AddRows(band.data(), stride, row, std::min(kBandRows, end - row));
     }
     return true;
 }
