@@ -13,7 +13,7 @@ inline UINT StartWallpaperRecordMessage() { return RegisterWindowMessageA("Quorv
 inline UINT FailUnreadableReadsMessage() { return RegisterWindowMessageA("QuorvaneProbe.FailUnreadableReads"); }
 // Drops on the window the paths of DropListPath, each ended by a NUL, as the shell's drag and drop does.
 inline UINT DropFilesMessage() { return RegisterWindowMessageA("QuorvaneProbe.DropFiles"); }
-// From then on the program's EnumDisplayMonitors, GetMonitorInfoA and GetSystemMetrics show the
+// From then on the program's EnumDisplayMonitors and GetMonitorInfoA show the
 // monitors of MonitorListPath instead of the real ones (all of them again when the list is empty).
 inline UINT FakeMonitorsMessage() { return RegisterWindowMessageA("QuorvaneProbe.FakeMonitors"); }
 // Writes PopupMenuReportPath for the popup menu window (class "#32768") it is sent to.

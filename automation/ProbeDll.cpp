@@ -2,13 +2,12 @@
 // popup menus there, where GetSystemMenu and GetMenuItemInfoA work; it puts itself in the place of
 // SystemParametersInfoA in the program's import table to write down every wallpaper the program
 // sets, however fast; in the place of the framework's ReadFile to make the reads of one file fail;
-// and in the place of the program's EnumDisplayMonitors, GetMonitorInfoA and GetSystemMetrics to
+// and in the place of the program's EnumDisplayMonitors and GetMonitorInfoA to
 // show it made-up monitors. It drops files as the shell does. Armed from the program's start, it
 // writes down every Shell_NotifyIconA call and answers SHQueryUserNotificationState as told.
 #include <shlobj.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -167,32 +166,10 @@ BOOL WINAPI FakeGetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
     std::vector<RECT> monitors = FakeMonitorList();
     size_t index = reinterpret_cast<uintptr_t>(monitor) - kFirstFakeMonitor;
     if (index >= monitors.size()) return GetMonitorInfoA(monitor, info);
-    if (info->cbSize != sizeof(MONITORINFO) && info->cbSize != sizeof(MONITORINFOEXA)) return FALSE;
     info->rcMonitor = monitors[index];
     info->rcWork = monitors[index];
     info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
-    if (info->cbSize == sizeof(MONITORINFOEXA)) {
-        std::snprintf(reinterpret_cast<MONITORINFOEXA*>(info)->szDevice, CCHDEVICENAME, "\\\\.\\DISPLAY%u",
-                      unsigned(index + 1));
-    }
     return TRUE;
-}
-
-int WINAPI FakeGetSystemMetrics(int index) {
-    std::vector<RECT> monitors = FakeMonitorList();
-    if (monitors.empty()) return GetSystemMetrics(index);
-    RECT bounds = monitors[0];
-    for (const RECT& monitor : monitors) UnionRect(&bounds, &bounds, &monitor);
-    switch (index) {
-        case SM_XVIRTUALSCREEN: return bounds.left;
-        case SM_YVIRTUALSCREEN: return bounds.top;
-        case SM_CXVIRTUALSCREEN: return bounds.right - bounds.left;
-        case SM_CYVIRTUALSCREEN: return bounds.bottom - bounds.top;
-        case SM_CMONITORS: return int(monitors.size());
-        case SM_CXSCREEN: return monitors[0].right - monitors[0].left;
-        case SM_CYSCREEN: return monitors[0].bottom - monitors[0].top;
-        default: return GetSystemMetrics(index);
-    }
 }
 
 // Takes the monitors of MonitorListPath, removes the file, and puts the fakes in the program's
@@ -215,7 +192,6 @@ void FakeMonitors() {
     RedirectImport(program, GetProcAddress(user32, "EnumDisplayMonitors"),
                    reinterpret_cast<void*>(&FakeEnumDisplayMonitors));
     RedirectImport(program, GetProcAddress(user32, "GetMonitorInfoA"), reinterpret_cast<void*>(&FakeGetMonitorInfoA));
-    RedirectImport(program, GetProcAddress(user32, "GetSystemMetrics"), reinterpret_cast<void*>(&FakeGetSystemMetrics));
 }
 
 using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
@@ -229,11 +205,9 @@ std::string NotifyIconMessageName(DWORD message) {
     return message < std::size(kNotifyIconMessageNames) ? kNotifyIconMessageNames[message] : std::to_string(message);
 }
 
-// The tip counts only with NIF_TIP; the first version of the structure has room for 64 characters of it.
+// The tip counts only with NIF_TIP.
 std::string NotifyIconTip(const NOTIFYICONDATAA& data) {
-    if (!(data.uFlags & NIF_TIP)) return "";
-    size_t room = data.cbSize <= NOTIFYICONDATAA_V1_SIZE ? 64 : sizeof data.szTip;
-    return std::string(data.szTip, strnlen(data.szTip, room));
+    return data.uFlags & NIF_TIP ? std::string(data.szTip, strnlen(data.szTip, sizeof data.szTip)) : "";
 }
 
 BOOL WINAPI RecordingShellNotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
