@@ -1,6 +1,7 @@
 // The demo story's steps: the installer's window and its SUCCESS box, then the installed
 // Quorvane with its preview, help window and about box, a picture added through Add..., a folder
-// added through Add Folder..., the wallpapers it rotates, and a picture filling the screen.
+// added through Add Folder..., the wallpapers it rotates, a picture filling the screen, and the
+// icon in the notification area: Next Picture, and the rotation paused and resumed.
 #include "DemoSteps.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@
 #include "DialogDriver.h"
 #include "MainDialog.h"
 #include "MessageBoxes.h"
+#include "NotifyIcon.h"
 #include "OpenFileDialog.h"
 #include "ProgramProcess.h"
 #include "QuorvaneFiles.h"
@@ -37,8 +39,11 @@ const DWORD kNotepadMs = 5000;
 const DWORD kWallpaperMs = 40000;
 // Time for a window that was just shown or changed to be painted before its picture is taken.
 const DWORD kPaintMs = 400;
-// Longer than the headless story's rotation interval of 3 s.
+// The headless story's rotation interval (0.05 minutes), a time longer than it, and one longer
+// than two of them.
+const DWORD kIntervalMs = 3000;
 const DWORD kQuietMs = 4000;
+const DWORD kTwoIntervalsMs = 2 * kIntervalMs + kPaintMs;
 
 // What the installer installs.
 const char* const kInstallFolder = "C:\\QUORVANE";
@@ -69,6 +74,12 @@ const char* const kAboutCaption = "About Quorvane";
 const int kAboutIcon = 1028;
 // The system menu's Add Folder... command.
 const WPARAM kAddFolderCommand = 0x0020;
+// Quorvane's icon in the notification area, as it adds it on its main dialog, and two items of the
+// icon's menu; the pause is kept in the display settings file as [Rotation] Paused.
+const UINT kIconId = 1;
+const UINT kIconCallbackMessage = WM_APP + 2;
+const char* const kNextPicture = "Next Picture";
+const char* const kPauseRotation = "Pause Rotation";
 
 // ----- what a step writes for the demo script
 
@@ -259,6 +270,21 @@ std::string ShownEntry(HWND main, const std::string& value) {
     return ControlText(main, kCurrentSelection);
 }
 
+// What the desktop shows: the wallpaper value and the list entry it stands for. Two pictures in turn
+// that are not bitmaps leave the same value, so a change is seen in either.
+struct ShownWallpaper {
+    std::string value;
+    std::string entry;
+    bool operator!=(const ShownWallpaper& other) const { return value != other.value || entry != other.entry; }
+    // The entry, and the bitmap that stands for it where that is not the entry itself.
+    std::string Described() const { return entry == value ? value : entry + " (as " + value + ")"; }
+};
+
+ShownWallpaper CurrentWallpaper(HWND main) {
+    std::string value = DesktopWallpaper();
+    return ShownWallpaper{value, ShownEntry(main, value)};
+}
+
 // The width and height that a .bmp file's header gives, or 0 x 0.
 SIZE BitmapSize(const std::string& path) {
     std::string header = ReadBytes(path).substr(0, 26);
@@ -277,6 +303,75 @@ std::vector<std::string> StartupShortcuts() {
     std::vector<std::string> shortcuts;
     for (const std::string& folder : ShellStartupFolders()) shortcuts.push_back(folder + "\\" + kShortcutName);
     return shortcuts;
+}
+
+// The picture of the whole screen, where the desktop shows the wallpaper's bitmap in its middle, as
+// it places it with "System setting"; it must be the list's picture.
+void ShowsWallpaper(const ShownWallpaper& wallpaper) {
+    SIZE size = BitmapSize(wallpaper.value);
+    RECT screen = Screen();
+    int left = (screen.right - screen.left - size.cx) / 2;
+    int top = (screen.bottom - screen.top - size.cy) / 2;
+    RECT picture{left, top, left + size.cx, top + size.cy};
+    Area(screen);
+    Shows(picture, screen, FileName(wallpaper.entry));
+}
+
+std::string RotationPaused() {
+    char paused[8] = "";
+    GetPrivateProfileStringA("Rotation", "Paused", "<none>", paused, sizeof paused, kDisplayFile);
+    return paused;
+}
+
+// The menu's items as the user reads them, a checked one marked.
+std::string MenuText(const std::vector<PopupMenuItem>& items) {
+    std::string text;
+    for (const PopupMenuItem& item : items) {
+        if (item.separator) continue;
+        text += (text.empty() ? "" : ", ") + item.text + (item.checked ? " (checked)" : "");
+    }
+    return text;
+}
+
+bool IsChecked(const std::vector<PopupMenuItem>& items, const std::string& text) {
+    return std::any_of(items.begin(), items.end(),
+                       [&](const PopupMenuItem& item) { return item.text == text && item.checked; });
+}
+
+// A right click on Quorvane's icon in the notification area, as the user makes it: its menu, or
+// nullptr. The shell tells the icon's window of a click with the icon's callback message. Which icon
+// Quorvane added can be read only by the probe armed from the program's start, and setup.exe starts
+// it; so the click is delivered as the shell delivers it for the icon Quorvane adds: to its main
+// dialog, with uID 1 and the callback message WM_APP + 2 (the shell's version 0: wParam the uID,
+// lParam the mouse message).
+HWND OpenIconMenu(HWND main) {
+    NotifyIconRecord icon;
+    icon.window = main;
+    icon.id = kIconId;
+    icon.callbackMessage = kIconCallbackMessage;
+    return ClickNotifyIcon(icon, WM_RBUTTONUP) ? WaitForPopupMenu(ProcessOf(main), kWindowMs) : nullptr;
+}
+
+// As the user does, `choice` chosen in the icon's menu, whose items are given in `items`; says what
+// did not happen, or nothing. Once in about a hundred uses under Wine the menu could not be read
+// again for the choice right after its items were read; nothing was chosen then, and the right
+// click is made once more.
+std::string ChooseInIconMenu(HWND main, const std::string& choice, std::vector<PopupMenuItem>* items) {
+    HWND menu = nullptr;
+    for (int click = 1; click <= 2; ++click) {
+        menu = OpenIconMenu(main);
+        if (!menu) return Format("no menu showed within %lu ms of a right click on the icon", kWindowMs);
+        *items = PopupMenuItems(menu);
+        if (ChoosePopupMenuItem(menu, choice)) break;
+        ClosePopupMenu(menu);
+        WaitUntilGone(menu, kWindowMs);
+        std::string failed = Format("the icon's menu (%s) had no \"%s\" to choose", MenuText(*items).c_str(),
+                                    choice.c_str());
+        if (click == 2) return failed;
+        std::printf("again: %s\n", failed.c_str());
+    }
+    if (!WaitUntilGone(menu, kWindowMs)) return Format("the icon's menu stayed after \"%s\"", choice.c_str());
+    return "";
 }
 
 // ----- the steps
@@ -574,15 +669,10 @@ int AwaitWallpaper(const std::vector<std::string>& arguments) {
     }
     DWORD waited = GetTickCount() - start;
     Sleep(kPaintMs);
-    SIZE size = BitmapSize(value);
-    RECT screen = Screen();
-    int left = (screen.right - screen.left - size.cx) / 2;
-    int top = (screen.bottom - screen.top - size.cy) / 2;
-    RECT picture{left, top, left + size.cx, top + size.cy};
-    std::string made = entry == value ? value : entry + " (as " + value + ")";
-    Done(Format("the rotation made %s the wallpaper (after %.1f s of waiting)", made.c_str(), waited / 1000.0));
-    Area(screen);
-    Shows(picture, screen, file);
+    ShownWallpaper wallpaper{value, entry};
+    Done(Format("the rotation made %s the wallpaper (after %.1f s of waiting)", wallpaper.Described().c_str(),
+                waited / 1000.0));
+    ShowsWallpaper(wallpaper);
     return 0;
 }
 
@@ -646,6 +736,93 @@ int ChoosePosition(const std::vector<std::string>& arguments) {
     return 0;
 }
 
+// icon-next-picture: just after a change of the rotation, as far as can be from the next, "Next
+// Picture" in the icon's menu: the place after Current Wallpaper Selection's picture becomes the
+// wallpaper at once, well before half the rotation's interval has passed.
+int IconNextPicture(const std::vector<std::string>&) {
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    // A tick may show the picture shown already (the lighthouse after it filled the screen), so
+    // the next one is waited for too.
+    ShownWallpaper before = CurrentWallpaper(main);
+    if (!WaitUntil([&] { return CurrentWallpaper(main) != before; }, kTwoIntervalsMs)) {
+        return Fail(Format("the rotation made no change within %lu ms", kTwoIntervalsMs));
+    }
+    DWORD rotated = GetTickCount();
+    before = CurrentWallpaper(main);
+    std::vector<PopupMenuItem> items;
+    std::string failed = ChooseInIconMenu(main, kNextPicture, &items);
+    if (!failed.empty()) return Fail(failed);
+    ShownWallpaper after;
+    const DWORD atOnceMs = kIntervalMs / 2;
+    bool changed = WaitUntil([&] { return (after = CurrentWallpaper(main)) != before; }, atOnceMs);
+    double sinceRotation = (GetTickCount() - rotated) / 1000.0;
+    if (!changed || sinceRotation >= atOnceMs / 1000.0) {
+        return Fail(Format("\"%s\" left %s the wallpaper for %.1f s after the rotation's change (now %s)",
+                           kNextPicture, before.Described().c_str(), sinceRotation, after.Described().c_str()));
+    }
+    Sleep(kPaintMs);
+    Done(Format("a right click on the notification-area icon opened its menu (%s), and \"%s\" made %s the "
+                "wallpaper at once, %.1f s after the rotation's last change",
+                MenuText(items).c_str(), kNextPicture, after.Described().c_str(), sinceRotation));
+    ShowsWallpaper(after);
+    return 0;
+}
+
+// icon-pause: "Pause Rotation" in the icon's menu: the display settings file keeps the pause at
+// once, and the desktop keeps its picture over two periods of the minute timer.
+int IconPause(const std::vector<std::string>&) {
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    std::vector<PopupMenuItem> items;
+    std::string failed = ChooseInIconMenu(main, kPauseRotation, &items);
+    if (!failed.empty()) return Fail(failed);
+    if (!WaitUntil([] { return RotationPaused() == "1"; }, kWindowMs)) {
+        return Fail(Format("after \"%s\" %s keeps Paused=%s", kPauseRotation, kDisplayFile, RotationPaused().c_str()));
+    }
+    ShownWallpaper paused = CurrentWallpaper(main);
+    ShownWallpaper now;
+    if (WaitUntil([&] { return (now = CurrentWallpaper(main)) != paused; }, kTwoIntervalsMs)) {
+        return Fail(Format("the paused rotation changed %s to %s", paused.Described().c_str(), now.Described().c_str()));
+    }
+    Done(Format("\"%s\" chosen in the icon's menu: %s keeps Paused=1, and %s is still the wallpaper %.1f s later, "
+                "two periods of the minute timer",
+                kPauseRotation, kDisplayFile, paused.Described().c_str(), kTwoIntervalsMs / 1000.0));
+    ShowsWallpaper(paused);
+    return 0;
+}
+
+// icon-resume: "Pause Rotation", checked while paused, chosen again in the icon's menu: the display
+// settings file keeps Paused=0, and the rotation's next tick changes the picture.
+int IconResume(const std::vector<std::string>&) {
+    HWND main = FindInstalledProgram();
+    if (!main) return Fail("Quorvane's main window is not there");
+    ShownWallpaper before = CurrentWallpaper(main);
+    std::vector<PopupMenuItem> items;
+    std::string failed = ChooseInIconMenu(main, kPauseRotation, &items);
+    if (!failed.empty()) return Fail(failed);
+    if (!IsChecked(items, kPauseRotation)) {
+        return Fail(Format("the paused rotation's menu (%s) shows \"%s\" unchecked", MenuText(items).c_str(),
+                           kPauseRotation));
+    }
+    DWORD chosen = GetTickCount();
+    if (!WaitUntil([] { return RotationPaused() == "0"; }, kWindowMs)) {
+        return Fail(Format("after \"%s\" again %s keeps Paused=%s", kPauseRotation, kDisplayFile,
+                           RotationPaused().c_str()));
+    }
+    ShownWallpaper after;
+    if (!WaitUntil([&] { return (after = CurrentWallpaper(main)) != before; }, kQuietMs)) {
+        return Fail(Format("the resumed rotation left %s within %lu ms", before.Described().c_str(), kQuietMs));
+    }
+    DWORD waited = GetTickCount() - chosen;
+    Sleep(kPaintMs);
+    Done(Format("\"%s\", checked in the icon's menu, chosen again: %s keeps Paused=0, and the rotation made %s "
+                "the wallpaper (after %.1f s of waiting)",
+                kPauseRotation, kDisplayFile, after.Described().c_str(), waited / 1000.0));
+    ShowsWallpaper(after);
+    return 0;
+}
+
 int CloseProgram(const std::vector<std::string>&) {
     HWND main = FindInstalledProgram();
     if (!main) return Fail("Quorvane's main window is not there");
@@ -701,6 +878,9 @@ const std::map<std::string, Step>& Steps() {
         {"await-wallpaper", AwaitWallpaper},
         {"fill-with", FillWith},
         {"choose-position", ChoosePosition},
+        {"icon-next-picture", IconNextPicture},
+        {"icon-pause", IconPause},
+        {"icon-resume", IconResume},
         {"close-program", CloseProgram},
         {"log-on", LogOn},
     };
@@ -734,6 +914,9 @@ const char* DemoStepUsage() {
            "  await-wallpaper <file name | any>\n"
            "  fill-with <file name>\n"
            "  choose-position <position>\n"
+           "  icon-next-picture\n"
+           "  icon-pause\n"
+           "  icon-resume\n"
            "  close-program\n"
            "  log-on\n";
 }

@@ -3,7 +3,8 @@
 # build/wine-demo, and the installed program rotates the five sample wallpapers on a 1024x768
 # virtual desktop (headless, a PNG picture added through Add... and a folder of pictures added
 # through Add Folder... as well, and a picture copied into that folder while it runs; then the PNG
-# picture fills the screen with the picture position "Fill"); at the next log-on the shell starts
+# picture fills the screen with the picture position "Fill", and the icon in the notification area
+# shows the next picture, pauses the rotation and resumes it); at the next log-on the shell starts
 # it again from its StartUp shortcut. With a display the user plays it; without one it is played
 # headless under Xvfb, with a picture of each stage in build/demo/, and ends by itself within
 # three minutes.
@@ -154,6 +155,16 @@ step() {
   printf '%2d. %s; picture: %s\n' "$step_number" "$said" "${png#"$root"/}"
 }
 
+# numbered_step <picture name> <demo step> [arguments]: a step whose picture takes the story's next
+# number, as NN-<picture name>; 01 to 05 are the pictures before the rotation.
+picture_number=6
+numbered_step() {
+  local picture
+  picture=$(printf '%02d-%s' "$picture_number" "$1"); shift
+  picture_number=$((picture_number + 1))
+  step "$picture" "$@"
+}
+
 # The whole story, inside Xvfb; stops at the first step that did not happen.
 headless_story() {
   draw_folder_pictures || return 1
@@ -175,26 +186,28 @@ headless_story() {
   mkdir -p "$folder" && cp "${folder_pictures[@]/#/$pictures/}" "$folder/" || return 1
   step - add-folder "$added_folder" || return 1
   step - show-desktop || return 1
-  local number=6 file
+  local file
   for file in "${samples[@]/%/.BMP}" "${added_picture##*/}" "${folder_pictures[@]}"; do
-    step "$(printf '%02d' $number)-desktop-${file%.*}" await-wallpaper "$file" || return 1
-    number=$((number + 1))
+    numbered_step "desktop-${file%.*}" await-wallpaper "$file" || return 1
   done
   # A picture copied into the folder while Quorvane runs joins the rotation at the next change.
   cp "$pictures/$copied_picture" "$folder/" || return 1
-  step "$(printf '%02d' $number)-desktop-${copied_picture%.*}" await-wallpaper "$copied_picture" || return 1
-  number=$((number + 1))
+  numbered_step "desktop-${copied_picture%.*}" await-wallpaper "$copied_picture" || return 1
   # The PNG picture over the whole screen with the picture position Fill; then "System setting"
   # again, so that the desktop places the pictures after the log-on itself, as before.
   file=${added_picture##*/}
-  step "$(printf '%02d' $number)-desktop-${file%.*}-fill" fill-with "$file" || return 1
-  number=$((number + 1))
+  numbered_step "desktop-${file%.*}-fill" fill-with "$file" || return 1
   step - choose-position "System setting" || return 1
+  # The icon in the notification area: Next Picture at once; the rotation paused over two of its
+  # periods, then resumed, as the log-on below needs it.
+  numbered_step icon-next-picture icon-next-picture || return 1
+  numbered_step icon-paused icon-pause || return 1
+  numbered_step icon-resumed icon-resume || return 1
   step - close-program || return 1
   # The next log-on: the shell opens the StartUp shortcut, and Quorvane goes on rotating.
   step - log-on || return 1
   step - show-desktop || return 1
-  step "$(printf '%02d' $number)-logon-desktop" await-wallpaper any || return 1
+  numbered_step logon-desktop await-wallpaper any || return 1
   step - close-program || return 1
 }
 
